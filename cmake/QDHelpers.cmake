@@ -1,0 +1,32 @@
+# qd_library(NAME SOURCES ... [LINKS ...] [PUBLIC_LINKS ...])
+# A shared library of the system: public headers in include/, the rest hidden.
+function(qd_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;PUBLIC_LINKS" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include
+                                     PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
+  target_compile_definitions(${name} PRIVATE QD_BUILDING_LIBRARY)
+  if(ARG_LINKS)
+    target_link_libraries(${name} PRIVATE ${ARG_LINKS})
+  endif()
+  if(ARG_PUBLIC_LINKS)
+    target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LINKS})
+  endif()
+  target_link_options(${name} PRIVATE -Wl,--no-undefined)
+endfunction()
+
+# qd_test(NAME SOURCES ... LINKS ...)
+# One GoogleTest executable per library, registered with ctest.
+function(qd_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  if(NOT QD_BUILD_TESTS)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    QD_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/testdata")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1")
+endfunction()
