@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace qd {
+
+// Directory of the settings files (*.dat, QD.ini): $QD_SETTINGS_DIR, else
+// $XDG_CONFIG_HOME/quidora, else $HOME/.config/quidora. Not created here.
+std::string settingsDir();
+
+// Full path of a settings file inside settingsDir().
+std::string settingsFile(const std::string& name);
+
+// Creates settingsDir() (and its parents) when missing; false on failure.
+bool ensureSettingsDir();
+
+// Writes bytes to path through a temporary file in the same directory that is
+// renamed over the old file, so a crash or full disk never leaves half a file.
+bool writeFileAtomically(const std::string& path, const void* data, size_t size);
+
+} // namespace qd
