@@ -28,5 +28,5 @@ function(qd_test name)
     QD_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/testdata")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1")
 endfunction()
