@@ -1,0 +1,26 @@
+/* Two-dimensional Daubechies wavelet transform and its inverse. */
+#ifndef QD_WAVELET_H
+#define QD_WAVELET_H
+
+#include <qd/memobj.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Full separable pyramid transform (rows, then columns) with the Daubechies
+ * filter of n coefficients (4, 6, 12 or 20; any other n gives a float copy).
+ * Width and height must be powers of two; otherwise the result is null and a
+ * given out is destroyed. out is optional: when it is not an MT_FLOAT matrix
+ * of the input's size it is destroyed and replaced. Returns the MT_FLOAT
+ * matrix that holds the result; continue with it, not with out. */
+QD_EXPORT MTHANDLE DauWt2D(MTHANDLE in, int n, MTHANDLE out) QD_NOEXCEPT;
+
+/* Inverse of DauWt2D, with the same rules. */
+QD_EXPORT MTHANDLE DauIWt2D(MTHANDLE in, int n, MTHANDLE out) QD_NOEXCEPT;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,76 @@
+#include "pyramid.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace qd::wavelet {
+namespace {
+
+// One forward level of length L: smooth half then detail half, indices taken
+// modulo L (periodic signal). L is a power of two, so the modulo is a mask.
+template <int B>
+void forwardLevel(const FilterPair& f, double* a, double* w, int L) {
+    const int h = L / 2;
+    const int mask = L - 1;
+    for (int i = 0; i < L; i += 2) {
+        double smooth[B] = {};
+        double detail[B] = {};
+        for (int k = 0; k < f.n; ++k) {
+            const double* src = a + static_cast<std::ptrdiff_t>((i + k) & mask) * B;
+            const double ck = f.c[k];
+            const double rk = f.r[k];
+            for (int b = 0; b < B; ++b) {
+                smooth[b] += ck * src[b];
+                detail[b] += rk * src[b];
+            }
+        }
+        double* lo = w + static_cast<std::ptrdiff_t>(i / 2) * B;
+        double* hi = w + static_cast<std::ptrdiff_t>(h + i / 2) * B;
+        for (int b = 0; b < B; ++b) {
+            lo[b] = smooth[b];
+            hi[b] = detail[b];
+        }
+    }
+    std::copy(w, w + static_cast<std::ptrdiff_t>(L) * B, a);
+}
+
+// The transpose of forwardLevel: each coefficient pair is spread back over
+// the n samples it was computed from.
+template <int B>
+void inverseLevel(const FilterPair& f, double* a, double* w, int L) {
+    const int h = L / 2;
+    const int mask = L - 1;
+    std::fill(w, w + static_cast<std::ptrdiff_t>(L) * B, 0.0);
+    for (int i = 0; i < L; i += 2) {
+        const double* lo = a + static_cast<std::ptrdiff_t>(i / 2) * B;
+        const double* hi = a + static_cast<std::ptrdiff_t>(h + i / 2) * B;
+        for (int k = 0; k < f.n; ++k) {
+            double* dst = w + static_cast<std::ptrdiff_t>((i + k) & mask) * B;
+            const double ck = f.c[k];
+            const double rk = f.r[k];
+            for (int b = 0; b < B; ++b) dst[b] += ck * lo[b] + rk * hi[b];
+        }
+    }
+    std::copy(w, w + static_cast<std::ptrdiff_t>(L) * B, a);
+}
+
+template <int B>
+void pyramid(const FilterPair& f, Direction dir, double* a, double* w, int len) {
+    if (dir == Direction::Forward) {
+        for (int L = len; L >= 4; L /= 2) forwardLevel<B>(f, a, w, L);
+    } else {
+        for (int L = 4; L <= len; L *= 2) inverseLevel<B>(f, a, w, L);
+    }
+}
+
+}  // namespace
+
+void runPyramid(const FilterPair& filter, Direction dir, double* lines, double* work, int len,
+                int lanes) noexcept {
+    if (lanes == kLanes)
+        pyramid<kLanes>(filter, dir, lines, work, len);
+    else
+        pyramid<1>(filter, dir, lines, work, len);
+}
+
+}  // namespace qd::wavelet
