@@ -1,0 +1,67 @@
+// Correlation with a convolution kernel's weights, edges replicated.
+#include "prcs_rules.h"
+
+#include <new>
+
+namespace qd::prcs {
+namespace {
+
+struct Term {
+    int32_t dx;
+    int32_t dy;
+    double w;
+};
+
+// Scaled weights, dy from -h up and dx from -h up within it; near-zero
+// weights are dropped. The order fixes the order of the sums.
+std::vector<Term> convolutionTerms(int32_t n, const double* weights, double divisor) {
+    const double s = std::fabs(divisor) >= 1e-10 ? 1.0 / divisor : 1.0;
+    const int32_t h = n / 2;
+    std::vector<Term> terms;
+    for (int32_t dy = -h; dy <= h; ++dy)
+        for (int32_t dx = -h; dx <= h; ++dx) {
+            const double w = weights[int64_t(h - dy) * n + (dx + h)] * s;
+            if (w > 1e-13 || w < -1e-13) terms.push_back({dx, dy, w});
+        }
+    return terms;
+}
+
+template <class In, class Out>
+void correlate(const In& in, const Out& out, int32_t w, int32_t h, const std::vector<Term>& terms) {
+    std::vector<int32_t> cols(terms.size());
+    for (int32_t x = 0; x < w; ++x) {
+        for (size_t i = 0; i < terms.size(); ++i) cols[i] = clampIndex(x + terms[i].dx, w);
+        for (int32_t y = 0; y < h; ++y) {
+            double sum = 0.0;
+            for (size_t i = 0; i < terms.size(); ++i)
+                sum += terms[i].w * in.get(cols[i], clampIndex(y + terms[i].dy, h));
+            out.set(x, y, sum);
+        }
+        ProcessMessage();
+    }
+}
+
+} // namespace
+} // namespace qd::prcs
+
+using namespace qd::prcs;
+
+extern "C" MTHANDLE SimpleConvolution2D(MTHANDLE src, int32_t N, const double* weights,
+                                        double divisor, MTHANDLE dst) noexcept {
+    // The kernel needs a centre: even and empty dimensions are refused.
+    if (refusedSource(src) || !weights || N < 1 || N % 2 == 0) return refuse(dst, {src});
+    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    MTHANDLE out = resultMatrix(w, h, MT_FLOAT, dst, {src});
+    if (!out) return nullptr;
+    ReadSource in(src, out);
+    if (!in.ok()) return nullptr;
+    try {
+        const std::vector<Term> terms = convolutionTerms(N, weights, divisor);
+        withView(in.get(), [&](auto inView) {
+            withView(out, [&](auto outView) { correlate(inView, outView, w, h, terms); });
+        });
+    } catch (const std::bad_alloc&) {
+        return out == src ? nullptr : refuse(out);
+    }
+    return out;
+}

@@ -1,0 +1,156 @@
+// Rules every processing function of this library shares: refusal of
+// sources, the destination rule, sentinels, kernel offset lists, and the two
+// ways of reaching elements (through the matrix interface, or through the
+// row table for the common types).
+#pragma once
+
+#include <qd/memobj.h>
+#include <qd/prcs.h>
+
+#include <cmath>
+#include <cstdint>
+#include <initializer_list>
+#include <type_traits>
+#include <vector>
+
+namespace qd::prcs {
+
+// Seeds of ordered lists; grey values at or above it are out of range.
+inline constexpr double kSentinel = 1e300;
+
+// A source the library refuses: null or RGB.
+inline bool refusedSource(MTHANDLE m) noexcept { return !m || MTIsRgb(m); }
+
+// Result type of the filters that return real parts of a complex source.
+inline int32_t realTypeOf(int32_t type) noexcept {
+    if (type == MT_COMPLEX8) return MT_FLOAT;
+    if (type == MT_COMPLEX16) return MT_DOUBLE;
+    return type;
+}
+
+// Destroys dst on refusal, unless it is one of the sources (the caller still
+// holds those), and returns 0.
+MTHANDLE refuse(MTHANDLE dst, std::initializer_list<MTHANDLE> sources = {}) noexcept;
+
+// Gives dst back when it has the required window size and type; otherwise
+// destroys it (never a source) and creates a zero-filled matrix. Null when
+// the matrix cannot be created.
+MTHANDLE resultMatrix(int32_t width, int32_t height, int32_t type, MTHANDLE dst,
+                      std::initializer_list<MTHANDLE> sources = {}) noexcept;
+
+// Copies the window of src into the window of dst (same size): RGB as RGB,
+// complex as both parts, others through the value path.
+void copyElements(MTHANDLE src, MTHANDLE dst) noexcept;
+
+// A neighbourhood filter must not read what it has already written: when the
+// result is the source itself, it reads from a private copy instead.
+class ReadSource {
+public:
+    ReadSource(MTHANDLE src, MTHANDLE out) noexcept;
+    ~ReadSource();
+    ReadSource(const ReadSource&) = delete;
+    ReadSource& operator=(const ReadSource&) = delete;
+    MTHANDLE get() const noexcept { return src_; }
+    bool ok() const noexcept { return src_ != nullptr; }
+
+private:
+    MTHANDLE src_;
+    MTHANDLE copy_ = nullptr;
+};
+
+struct Offset {
+    int32_t dx;
+    int32_t dy;
+};
+
+// Offsets of the entries above 0, from the last stored row to the first,
+// each row from column 0 on. False when the kernel is unusable.
+bool morphologyOffsets(const MMKERNEL* kernel, std::vector<Offset>& out);
+
+// Edge replication.
+inline int32_t clampIndex(int32_t v, int32_t n) noexcept {
+    return v < 0 ? 0 : v >= n ? n - 1 : v;
+}
+
+// The store rules of the matrix for the types with a row-pointer path, so
+// that path writes exactly what MTSetReal would.
+template <class T> inline T storeAs(double v) noexcept {
+    if constexpr (std::is_floating_point_v<T>) {
+        return T(v);
+    } else if constexpr (std::is_signed_v<T>) {
+        constexpr double lo = double(INT16_MIN) + 0.5, hi = double(INT16_MAX) - 0.5;
+        static_assert(sizeof(T) == 2, "row-pointer path covers MT_SHORT only");
+        if (!(v == v)) return 0;
+        if (v < lo) return INT16_MIN;
+        if (v >= hi) return INT16_MAX;
+        return T(v >= 0 ? std::trunc(v + 0.5) : std::trunc(v - 0.5));
+    } else {
+        constexpr double hi = double(T(~T(0))) - 0.5;
+        if (!(v == v) || v < 0.5) return 0;
+        if (v >= hi) return T(~T(0));
+        return T(std::trunc(v + 0.5));
+    }
+}
+
+// Element access through the matrix interface: any type, any window.
+struct MatrixView {
+    MTHANDLE m;
+    double get(int32_t x, int32_t y) const noexcept { return MTReal(m, x, y); }
+    void set(int32_t x, int32_t y, double v) const noexcept { MTSetReal(m, x, y, v); }
+};
+
+// Element access through the row table; only for a matrix whose window is
+// the whole matrix.
+template <class T> struct RowView {
+    using value_type = T;
+    T* const* rows;
+    explicit RowView(MTHANDLE m) noexcept
+        : rows(reinterpret_cast<T* const*>(MTGetMatrixPointer(m))) {}
+    double get(int32_t x, int32_t y) const noexcept { return double(rows[y][x]); }
+    void set(int32_t x, int32_t y, double v) const noexcept { rows[y][x] = storeAs<T>(v); }
+};
+
+inline bool wholeWindow(MTHANDLE m) noexcept {
+    return MTGetWidth(m) == MTGetMaxXIndex(m) && MTGetHeight(m) == MTGetMaxYIndex(m);
+}
+
+// The one dispatch point of the typed paths: calls f with a RowView of the
+// matrix's element type when it has a row-pointer path and its window is the
+// whole matrix, otherwise with a MatrixView.
+template <class F> decltype(auto) withView(MTHANDLE m, F&& f) {
+    if (wholeWindow(m)) {
+        switch (MTGetFlags(m)) {
+        case MT_UCHAR: return f(RowView<uint8_t>(m));
+        case MT_USHORT: return f(RowView<uint16_t>(m));
+        case MT_SHORT: return f(RowView<int16_t>(m));
+        case MT_FLOAT: return f(RowView<float>(m));
+        case MT_DOUBLE: return f(RowView<double>(m));
+        default: break;
+        }
+    }
+    return f(MatrixView{m});
+}
+
+template <class V> inline constexpr bool isRowView = !std::is_same_v<V, MatrixView>;
+
+} // namespace qd::prcs
+
+namespace qd::prcs {
+
+// Calls f(in, out) with row views when both matrices share a type that has a
+// row-pointer path and both windows are whole, otherwise with matrix views.
+template <class F> decltype(auto) withViews(MTHANDLE src, MTHANDLE out, F&& f) {
+    if (MTGetFlags(src) == MTGetFlags(out) && wholeWindow(src) && wholeWindow(out)) {
+        switch (MTGetFlags(src)) {
+        case MT_UCHAR: return f(RowView<uint8_t>(src), RowView<uint8_t>(out));
+        case MT_USHORT: return f(RowView<uint16_t>(src), RowView<uint16_t>(out));
+        case MT_SHORT: return f(RowView<int16_t>(src), RowView<int16_t>(out));
+        case MT_FLOAT: return f(RowView<float>(src), RowView<float>(out));
+        case MT_DOUBLE: return f(RowView<double>(src), RowView<double>(out));
+        default: break;
+        }
+    }
+    return f(MatrixView{src}, MatrixView{out});
+}
+
+} // namespace qd::prcs
