@@ -1,0 +1,1 @@
+#include "qd/grpobj.h"
