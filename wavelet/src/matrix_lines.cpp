@@ -11,66 +11,88 @@ const T* rowAt(MTHANDLE m, int y) {
     return static_cast<const T*>(MTGetMatrixPointer(m)[y]);
 }
 
+// Offset of element i of line b of block g in a buffer of blocks.
+inline std::ptrdiff_t slot(int g, int len, int lanes, int i, int b) {
+    return (static_cast<std::ptrdiff_t>(g) * len + i) * lanes + b;
+}
+
 // Stride 2 reads the real part of a complex element.
 template <typename T, int Stride>
-void loadRowsRaw(MTHANDLE m, int first, int lanes, int len, double* buf) {
-    for (int b = 0; b < lanes; ++b) {
-        const T* row = rowAt<T>(m, first + b);
-        for (int x = 0; x < len; ++x)
-            buf[static_cast<std::ptrdiff_t>(x) * lanes + b] = static_cast<double>(row[x * Stride]);
-    }
+void loadRowsRaw(MTHANDLE m, int first, int lanes, int groups, int len, double* buf) {
+    for (int g = 0; g < groups; ++g)
+        for (int b = 0; b < lanes; ++b) {
+            const T* row = rowAt<T>(m, first + g * lanes + b);
+            double* dst = buf + slot(g, len, lanes, 0, b);
+            for (int x = 0; x < len; ++x)
+                dst[static_cast<std::ptrdiff_t>(x) * lanes] = static_cast<double>(row[x * Stride]);
+        }
 }
 
 template <typename T, int Stride>
-void loadColumnsRaw(MTHANDLE m, int first, int lanes, int len, double* buf) {
+void loadColumnsRaw(MTHANDLE m, int first, int lanes, int groups, int len, double* buf) {
     for (int y = 0; y < len; ++y) {
         const T* row = rowAt<T>(m, y) + static_cast<std::ptrdiff_t>(first) * Stride;
-        double* dst = buf + static_cast<std::ptrdiff_t>(y) * lanes;
-        for (int b = 0; b < lanes; ++b) dst[b] = static_cast<double>(row[b * Stride]);
+        for (int g = 0; g < groups; ++g) {
+            double* dst = buf + slot(g, len, lanes, y, 0);
+            const T* src = row + static_cast<std::ptrdiff_t>(g) * lanes * Stride;
+            for (int b = 0; b < lanes; ++b) dst[b] = static_cast<double>(src[b * Stride]);
+        }
     }
 }
 
 // Narrowing to float is exactly what MTSetReal does on an MT_FLOAT matrix.
-void storeRowsFloat(MTHANDLE m, int first, int lanes, int len, const double* buf) {
+void storeRowsFloat(MTHANDLE m, int first, int lanes, int groups, int len, const double* buf) {
     void** rows = MTGetMatrixPointer(m);
-    for (int b = 0; b < lanes; ++b) {
-        float* row = static_cast<float*>(rows[first + b]);
-        for (int x = 0; x < len; ++x)
-            row[x] = static_cast<float>(buf[static_cast<std::ptrdiff_t>(x) * lanes + b]);
-    }
+    for (int g = 0; g < groups; ++g)
+        for (int b = 0; b < lanes; ++b) {
+            float* row = static_cast<float*>(rows[first + g * lanes + b]);
+            const double* src = buf + slot(g, len, lanes, 0, b);
+            for (int x = 0; x < len; ++x)
+                row[x] = static_cast<float>(src[static_cast<std::ptrdiff_t>(x) * lanes]);
+        }
 }
 
-void storeColumnsFloat(MTHANDLE m, int first, int lanes, int len, const double* buf) {
+void storeColumnsFloat(MTHANDLE m, int first, int lanes, int groups, int len,
+                       const double* buf) {
     void** rows = MTGetMatrixPointer(m);
     for (int y = 0; y < len; ++y) {
         float* row = static_cast<float*>(rows[y]) + first;
-        const double* src = buf + static_cast<std::ptrdiff_t>(y) * lanes;
-        for (int b = 0; b < lanes; ++b) row[b] = static_cast<float>(src[b]);
+        for (int g = 0; g < groups; ++g) {
+            const double* src = buf + slot(g, len, lanes, y, 0);
+            float* dst = row + g * lanes;
+            for (int b = 0; b < lanes; ++b) dst[b] = static_cast<float>(src[b]);
+        }
     }
 }
 
-void loadRowsByElement(MTHANDLE m, int first, int lanes, int len, double* buf) {
-    for (int b = 0; b < lanes; ++b)
-        for (int x = 0; x < len; ++x)
-            buf[static_cast<std::ptrdiff_t>(x) * lanes + b] = MTReal(m, x, first + b);
-}
-
-void loadColumnsByElement(MTHANDLE m, int first, int lanes, int len, double* buf) {
-    for (int y = 0; y < len; ++y)
+void loadRowsByElement(MTHANDLE m, int first, int lanes, int groups, int len, double* buf) {
+    for (int g = 0; g < groups; ++g)
         for (int b = 0; b < lanes; ++b)
-            buf[static_cast<std::ptrdiff_t>(y) * lanes + b] = MTReal(m, first + b, y);
+            for (int x = 0; x < len; ++x)
+                buf[slot(g, len, lanes, x, b)] = MTReal(m, x, first + g * lanes + b);
 }
 
-void storeRowsByElement(MTHANDLE m, int first, int lanes, int len, const double* buf) {
-    for (int b = 0; b < lanes; ++b)
-        for (int x = 0; x < len; ++x)
-            MTSetReal(m, x, first + b, buf[static_cast<std::ptrdiff_t>(x) * lanes + b]);
+void loadColumnsByElement(MTHANDLE m, int first, int lanes, int groups, int len, double* buf) {
+    for (int g = 0; g < groups; ++g)
+        for (int y = 0; y < len; ++y)
+            for (int b = 0; b < lanes; ++b)
+                buf[slot(g, len, lanes, y, b)] = MTReal(m, first + g * lanes + b, y);
 }
 
-void storeColumnsByElement(MTHANDLE m, int first, int lanes, int len, const double* buf) {
-    for (int y = 0; y < len; ++y)
+void storeRowsByElement(MTHANDLE m, int first, int lanes, int groups, int len,
+                        const double* buf) {
+    for (int g = 0; g < groups; ++g)
         for (int b = 0; b < lanes; ++b)
-            MTSetReal(m, first + b, y, buf[static_cast<std::ptrdiff_t>(y) * lanes + b]);
+            for (int x = 0; x < len; ++x)
+                MTSetReal(m, x, first + g * lanes + b, buf[slot(g, len, lanes, x, b)]);
+}
+
+void storeColumnsByElement(MTHANDLE m, int first, int lanes, int groups, int len,
+                           const double* buf) {
+    for (int g = 0; g < groups; ++g)
+        for (int y = 0; y < len; ++y)
+            for (int b = 0; b < lanes; ++b)
+                MTSetReal(m, first + g * lanes + b, y, buf[slot(g, len, lanes, y, b)]);
 }
 
 template <typename T, int Stride = 1>

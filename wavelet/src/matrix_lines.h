@@ -5,10 +5,14 @@
 
 namespace qd::wavelet {
 
-// Each function moves `lanes` consecutive lines of length len starting at
-// line `first`, element i of line b living at buf[i * lanes + b].
-using LineMove = void (*)(MTHANDLE m, int first, int lanes, int len, double* buf);
-using ConstLineMove = void (*)(MTHANDLE m, int first, int lanes, int len, const double* buf);
+// Each function moves `groups` blocks of `lanes` consecutive lines of length
+// len, starting at line `first`. Block g holds lines first + g * lanes
+// onwards at buf + g * len * lanes, element i of its line b at i * lanes + b.
+// Moving several blocks of columns in one sweep over the rows uses whole
+// cache lines of the matrix.
+using LineMove = void (*)(MTHANDLE m, int first, int lanes, int groups, int len, double* buf);
+using ConstLineMove = void (*)(MTHANDLE m, int first, int lanes, int groups, int len,
+                               const double* buf);
 
 struct LineIo {
     LineMove loadRows;

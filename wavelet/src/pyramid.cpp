@@ -35,9 +35,10 @@ void forwardLevel(const FilterPair& f, double* a, double* w, int L) {
 }
 
 // The transpose of forwardLevel: each coefficient pair is spread back over
-// the n samples it was computed from.
+// the n samples it was computed from. This scatter form is the rule itself;
+// it serves lines shorter than the filter, where taps wrap more than once.
 template <int B>
-void inverseLevel(const FilterPair& f, double* a, double* w, int L) {
+void inverseLevelScatter(const FilterPair& f, double* a, double* w, int L) {
     const int h = L / 2;
     const int mask = L - 1;
     std::fill(w, w + static_cast<std::ptrdiff_t>(L) * B, 0.0);
@@ -52,6 +53,47 @@ void inverseLevel(const FilterPair& f, double* a, double* w, int L) {
         }
     }
     std::copy(w, w + static_cast<std::ptrdiff_t>(L) * B, a);
+}
+
+// Adds the terms of the even positions i in [first, last], position i using
+// tap k = base - i.
+template <int B>
+inline void gatherTerms(const FilterPair& f, const double* a, int h, int first, int last,
+                        int base, double* acc) {
+    for (int i = first + (first & 1); i <= last; i += 2) {
+        const double* lo = a + static_cast<std::ptrdiff_t>(i / 2) * B;
+        const double* hi = a + static_cast<std::ptrdiff_t>(h + i / 2) * B;
+        const double ck = f.c[base - i];
+        const double rk = f.r[base - i];
+        for (int b = 0; b < B; ++b) acc[b] += ck * lo[b] + rk * hi[b];
+    }
+}
+
+// The same sums as inverseLevelScatter, gathered per output sample so that
+// they stay in registers; needs L >= n, so every pair reaches a sample at
+// most once. Terms are added in the scatter's order, by increasing position
+// i, which for a sample m near the start means the unwrapped positions
+// 0..m first and the wrapped ones near the end of the line after them.
+template <int B>
+void inverseLevelGather(const FilterPair& f, double* a, double* w, int L) {
+    const int h = L / 2;
+    for (int m = 0; m < L; ++m) {
+        double acc[B] = {};
+        const int lowest = m - f.n + 1;
+        gatherTerms<B>(f, a, h, lowest < 0 ? 0 : lowest, m, m, acc);
+        if (lowest < 0) gatherTerms<B>(f, a, h, lowest + L, L - 1, m + L, acc);
+        double* dst = w + static_cast<std::ptrdiff_t>(m) * B;
+        for (int b = 0; b < B; ++b) dst[b] = acc[b];
+    }
+    std::copy(w, w + static_cast<std::ptrdiff_t>(L) * B, a);
+}
+
+template <int B>
+void inverseLevel(const FilterPair& f, double* a, double* w, int L) {
+    if (L >= f.n)
+        inverseLevelGather<B>(f, a, w, L);
+    else
+        inverseLevelScatter<B>(f, a, w, L);
 }
 
 template <int B>

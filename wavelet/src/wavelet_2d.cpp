@@ -18,6 +18,10 @@ bool isPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 // are powers of two, so fewer than kLanes means all go one by one.
 int lanesFor(int lineCount) { return lineCount >= kLanes ? kLanes : 1; }
 
+// Blocks of columns moved per sweep over the rows: enough to fill a cache
+// line of floats, without which the row stride keeps evicting them.
+constexpr int kColumnGroups = 8;
+
 // Keeps out when it is an MT_FLOAT matrix of the input's size, otherwise
 // replaces it by a new one. The input itself, passed as out without fitting,
 // is left to the caller: destroying it would free what is about to be read.
@@ -44,9 +48,10 @@ MTHANDLE transform2D(MTHANDLE in, int n, MTHANDLE out, Direction dir) noexcept {
 
     const int rowLanes = lanesFor(height);
     const int columnLanes = lanesFor(width);
+    const int columnGroups = std::min(kColumnGroups, width / columnLanes);
     const std::size_t bufferSize =
         std::max(static_cast<std::size_t>(width) * rowLanes,
-                 static_cast<std::size_t>(height) * columnLanes);
+                 static_cast<std::size_t>(height) * columnLanes * columnGroups);
     std::unique_ptr<double[]> lines(new (std::nothrow) double[bufferSize]);
     std::unique_ptr<double[]> work(new (std::nothrow) double[bufferSize]);
     if (!lines || !work) {
@@ -64,16 +69,19 @@ MTHANDLE transform2D(MTHANDLE in, int n, MTHANDLE out, Direction dir) noexcept {
     const LineIo dst = lineIoFor(out);
 
     for (int y = 0; y < height; y += rowLanes) {
-        src.loadRows(in, y, rowLanes, width, lines.get());
+        src.loadRows(in, y, rowLanes, 1, width, lines.get());
         if (filter) runPyramid(*filter, dir, lines.get(), work.get(), width, rowLanes);
-        dst.storeRows(out, y, rowLanes, width, lines.get());
+        dst.storeRows(out, y, rowLanes, 1, width, lines.get());
     }
     // Reloading the stored floats unchanged would only copy them onto themselves.
     if (filter && height >= 4) {
-        for (int x = 0; x < width; x += columnLanes) {
-            dst.loadColumns(out, x, columnLanes, height, lines.get());
-            runPyramid(*filter, dir, lines.get(), work.get(), height, columnLanes);
-            dst.storeColumns(out, x, columnLanes, height, lines.get());
+        const std::ptrdiff_t groupSize = static_cast<std::ptrdiff_t>(height) * columnLanes;
+        for (int x = 0; x < width; x += columnLanes * columnGroups) {
+            dst.loadColumns(out, x, columnLanes, columnGroups, height, lines.get());
+            for (int g = 0; g < columnGroups; ++g)
+                runPyramid(*filter, dir, lines.get() + g * groupSize, work.get(), height,
+                           columnLanes);
+            dst.storeColumns(out, x, columnLanes, columnGroups, height, lines.get());
         }
     }
     return out;

@@ -175,6 +175,25 @@ TEST(WaveletOutput, FittingFloatMatrixIsReused) {
     MTDestroy(in);
 }
 
+// A given output whose window has the input's size is written inside that
+// window only.
+TEST(WaveletOutput, WindowOfGivenOutputIsFilled) {
+    MTHANDLE in = randomMatrix(16, 32, MT_UCHAR, 13);
+    MTHANDLE given = MTCreate(40, 40, MT_FLOAT);
+    ASSERT_EQ(MTSetWindow(given, 5, 3, 21, 35), 1);
+    MTHANDLE out = DauIWt2D(in, 6, given);
+    ASSERT_EQ(out, given);
+    expectSameFloats(readFloats(out), transform2D(in, 6, true));
+    MTSetDefaultWindow(out);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (x < 5 || x >= 21 || y < 3 || y >= 35) {
+                ASSERT_EQ(MTReal(out, x, y), 0.0) << x << "," << y;
+            }
+    MTDestroy(out);
+    MTDestroy(in);
+}
+
 // Wrong size or wrong type: replaced (the leak checker proves the old one is
 // freed), and the result is still right.
 TEST(WaveletOutput, WrongSizeOrTypeIsReplaced) {
