@@ -1,4 +1,4 @@
-#include "wavelet_reference.h"
+#include "reference.h"
 
 #include <cmath>
 
@@ -24,16 +24,10 @@ std::vector<double> smoothing(int n) {
     }
 }
 
-std::vector<double> detail(int n) {
+std::vector<double> pyramid1D(std::vector<double> a, int n, bool inverse) {
     const std::vector<double> c = smoothing(n);
     std::vector<double> r(c.size());
     for (int k = 0; k < n; ++k) r[n - 1 - k] = std::pow(-1.0, k + 1) * c[k];
-    return r;
-}
-
-std::vector<double> pyramid1D(std::vector<double> a, int n, bool inverse) {
-    const std::vector<double> c = smoothing(n);
-    const std::vector<double> r = detail(n);
     const int N = static_cast<int>(a.size());
     if (c.empty() || N < 4) return a;
     auto level = [&](int L) {
@@ -79,12 +73,9 @@ std::vector<float> transform2D(MTHANDLE in, int n, bool inverse) {
 }
 
 std::vector<float> readFloats(MTHANDLE m) {
-    const int w = MTGetWidth(m);
-    const int h = MTGetHeight(m);
     std::vector<float> v;
-    v.reserve(static_cast<size_t>(w) * h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) v.push_back(static_cast<float>(MTReal(m, x, y)));
+    for (int y = 0; y < MTGetHeight(m); ++y)
+        for (int x = 0; x < MTGetWidth(m); ++x) v.push_back(static_cast<float>(MTReal(m, x, y)));
     return v;
 }
 
