@@ -26,12 +26,18 @@ enum class Ramp { Grey, Red, Green, Blue, Inverse, Fire };
 uint32_t rampColour(Ramp ramp, uint32_t i, uint32_t scale, uint32_t half) {
     const uint32_t v = i * scale;
     switch (ramp) {
-    case Ramp::Grey: return rgb(v, v, v);
-    case Ramp::Red: return rgb(v, 0, 0);
-    case Ramp::Green: return rgb(0, v, 0);
-    case Ramp::Blue: return rgb(0, 0, v);
-    case Ramp::Inverse: return rgb(255 - v, 255 - v, 255 - v);
-    case Ramp::Fire: return i < half ? rgb(2 * v, 0, 0) : rgb(255, 2 * v - 255, 0);
+    case Ramp::Grey:
+        return rgb(v, v, v);
+    case Ramp::Red:
+        return rgb(v, 0, 0);
+    case Ramp::Green:
+        return rgb(0, v, 0);
+    case Ramp::Blue:
+        return rgb(0, 0, v);
+    case Ramp::Inverse:
+        return rgb(255 - v, 255 - v, 255 - v);
+    case Ramp::Fire:
+        return i < half ? rgb(2 * v, 0, 0) : rgb(255, 2 * v - 255, 0);
     }
     return 0;
 }
@@ -59,7 +65,8 @@ bool addRamps(QDPaletteManager& pm, const std::array<RampPalette, 6>& ramps, int
     for (const auto& r : ramps) {
         QDPALETTE* pal = newPalette(r.name, flag);
         if (!pal) return false;
-        for (uint32_t i = 0; i < n; ++i) pal->colors[i] = rampColour(r.ramp, i, scale, n / 2);
+        for (uint32_t i = 0; i < n; ++i)
+            pal->colors[i] = rampColour(r.ramp, i, scale, n / 2);
         if (!addPalette(pm, pal)) return false;
     }
     return true;
@@ -68,7 +75,8 @@ bool addRamps(QDPaletteManager& pm, const std::array<RampPalette, 6>& ramps, int
 bool addSeparate(QDPaletteManager& pm) {
     QDPALETTE* pal = newPalette("Separate (256)", PAL_256);
     if (!pal) return false;
-    for (uint32_t i = 0; i < 256; ++i) pal->colors[i] = separateColour(i);
+    for (uint32_t i = 0; i < 256; ++i)
+        pal->colors[i] = separateColour(i);
     return addPalette(pm, pal);
 }
 
@@ -76,28 +84,28 @@ bool addSeparate(QDPaletteManager& pm) {
 
 bool addBuiltinPalettes(QDPaletteManager& pm) {
     static const std::array<RampPalette, 6> k256 = {{{"Grey Scale (256)", Ramp::Grey},
-                                                      {"Red (256)", Ramp::Red},
-                                                      {"Green (256)", Ramp::Green},
-                                                      {"Blue (256)", Ramp::Blue},
-                                                      {"Inversed grey Scale (256)", Ramp::Inverse},
-                                                      {"Fire (256)", Ramp::Fire}}};
+                                                     {"Red (256)", Ramp::Red},
+                                                     {"Green (256)", Ramp::Green},
+                                                     {"Blue (256)", Ramp::Blue},
+                                                     {"Inversed grey Scale (256)", Ramp::Inverse},
+                                                     {"Fire (256)", Ramp::Fire}}};
     static const std::array<RampPalette, 6> k16 = {{{"Grey Scale (16)", Ramp::Grey},
-                                                     {"Red (16)", Ramp::Red},
-                                                     {"Green (16)", Ramp::Green},
-                                                     {"Blue (16)", Ramp::Blue},
-                                                     {"Inversed grey Scale (16)", Ramp::Inverse},
-                                                     {"Fire (16)", Ramp::Fire}}};
+                                                    {"Red (16)", Ramp::Red},
+                                                    {"Green (16)", Ramp::Green},
+                                                    {"Blue (16)", Ramp::Blue},
+                                                    {"Inversed grey Scale (16)", Ramp::Inverse},
+                                                    {"Fire (16)", Ramp::Fire}}};
     struct TwoColour {
         const char* name;
         uint32_t colour;
     };
     static const std::array<TwoColour, 7> k2 = {{{"Black and white (2)", 0xFFFFFF},
-                                                  {"Red (2)", 0xFF0000},
-                                                  {"Green (2)", 0x00FF00},
-                                                  {"Blue (2)", 0x0000FF},
-                                                  {"Yellow (2)", 0xFFFF00},
-                                                  {"Magenta (2)", 0xFF00FF},
-                                                  {"Cyan (2)", 0x00FFFF}}};
+                                                 {"Red (2)", 0xFF0000},
+                                                 {"Green (2)", 0x00FF00},
+                                                 {"Blue (2)", 0x0000FF},
+                                                 {"Yellow (2)", 0xFFFF00},
+                                                 {"Magenta (2)", 0xFF00FF},
+                                                 {"Cyan (2)", 0x00FFFF}}};
     if (!addRamps(pm, k256, PAL_256) || !addSeparate(pm) || !addRamps(pm, k16, PAL_16))
         return false;
     for (const auto& t : k2) {

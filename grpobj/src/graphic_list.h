@@ -27,7 +27,7 @@ struct QDGraphicList {
     virtual int32_t deleteAt(int32_t index);
     virtual int32_t deleteItem(const void* item);
 
-protected:
+  protected:
     void** items_ = nullptr;
     int32_t count_ = 0;
     int32_t capacity_ = 0;

@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+#include <cstdlib>
+
 namespace qd::grp {
 
 int32_t DrawScale::x(int32_t c) const { return sat32(originX + scaled(c)); }
@@ -32,11 +34,21 @@ bool QDGraphicObject::setData(const uint8_t*, int64_t) { return false; }
 
 void QDGraphicObject::draw(QPainter&, const qd::grp::DrawScale&) const {}
 
-void QDGraphicObject::putRect(uint8_t* record) const {
-    put32(record + 0, rect_.left);
-    put32(record + 4, rect_.top);
-    put32(record + 8, rect_.right);
-    put32(record + 12, rect_.bottom);
+uint8_t* QDGraphicObject::newRecord(std::initializer_list<int64_t> fields) const {
+    auto* record = static_cast<uint8_t*>(std::calloc(1, size_t(objectSize_)));
+    if (!record) return nullptr;
+    uint8_t* at = record;
+    auto put = [&at](int64_t v) {
+        put32(at, uint32_t(v));
+        at += 4;
+    };
+    put(rect_.left);
+    put(rect_.top);
+    put(rect_.right);
+    put(rect_.bottom);
+    for (int64_t v : fields)
+        put(v);
+    return record;
 }
 
 void QDGraphicObject::takeRect(const uint8_t* record) {

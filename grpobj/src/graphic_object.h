@@ -3,6 +3,7 @@
 #include "qd/grpobj.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 class QPainter;
 class QColor;
@@ -45,9 +46,11 @@ struct QDGraphicObject {
     virtual uint8_t* getData() const { return nullptr; }
     virtual void draw(QPainter& painter, const qd::grp::DrawScale& scale) const;
 
-protected:
-    // Writes or reads the rectangle, the first 16 bytes of every record.
-    void putRect(uint8_t* record) const;
+  protected:
+    // A zeroed record of getObjectSize() bytes holding the rectangle and then
+    // the given 32-bit fields; null when out of memory.
+    uint8_t* newRecord(std::initializer_list<int64_t> fields) const;
+    // Reads the rectangle, the first 16 bytes of every record.
     void takeRect(const uint8_t* record);
 
     int32_t type_;
@@ -58,7 +61,7 @@ protected:
 namespace qd::grp {
 
 class LineObject final : public QDGraphicObject {
-public:
+  public:
     LineObject() : QDGraphicObject(GO_LINE, GO_LINE_RECORD_SIZE) {}
     LineObject(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t colour, int32_t width);
 
@@ -67,14 +70,14 @@ public:
     uint8_t* getData() const override;
     void draw(QPainter& painter, const DrawScale& scale) const override;
 
-private:
+  private:
     int32_t x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
     int32_t width_ = 0;
     uint32_t colour_ = 0;
 };
 
 class TextObject final : public QDGraphicObject {
-public:
+  public:
     TextObject() : QDGraphicObject(GO_TEXT, GO_TEXT_RECORD_BASE) {}
     ~TextObject() override;
 
@@ -87,7 +90,7 @@ public:
     uint8_t* getData() const override;
     void draw(QPainter& painter, const DrawScale& scale) const override;
 
-private:
+  private:
     bool replaceText(const char* text, int64_t length);
     void setFace(const char* face, int64_t limit);
 

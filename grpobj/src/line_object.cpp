@@ -6,7 +6,6 @@
 #include <QPen>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace qd::grp {
 
@@ -43,18 +42,7 @@ bool LineObject::setData(const uint8_t* record, int64_t size) {
     return true;
 }
 
-uint8_t* LineObject::getData() const {
-    auto* record = static_cast<uint8_t*>(std::calloc(1, GO_LINE_RECORD_SIZE));
-    if (!record) return nullptr;
-    putRect(record);
-    put32(record + 16, x1_);
-    put32(record + 20, y1_);
-    put32(record + 24, x2_);
-    put32(record + 28, y2_);
-    put32(record + 32, colour_);
-    put32(record + 36, width_);
-    return record;
-}
+uint8_t* LineObject::getData() const { return newRecord({x1_, y1_, x2_, y2_, colour_, width_}); }
 
 // A black pen two pixels wider under the coloured one gives the line a border.
 void LineObject::draw(QPainter& painter, const DrawScale& scale) const {

@@ -22,8 +22,8 @@ GOHANDLE GOCreateLineObject(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint
     return new (std::nothrow) LineObject(x1, y1, x2, y2, colour, width);
 }
 
-GOHANDLE GOCreateTextObject(int32_t x, int32_t y, const char* text, const char* face,
-                            int32_t size, int32_t bold, int32_t italic, uint32_t colour) noexcept {
+GOHANDLE GOCreateTextObject(int32_t x, int32_t y, const char* text, const char* face, int32_t size,
+                            int32_t bold, int32_t italic, uint32_t colour) noexcept {
     auto* obj = new (std::nothrow) TextObject();
     if (obj && !obj->init(x, y, text, face, size, bold, italic, colour)) {
         delete obj;

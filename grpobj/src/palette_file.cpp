@@ -74,7 +74,8 @@ void readPaletteFile(QDPaletteManager& pm, const std::string& path) {
         if (!pal) break;
         std::memcpy(pal->name, head, sizeof pal->name);
         pal->name[sizeof pal->name - 1] = '\0';
-        for (size_t i = 0; i < n; ++i) pal->colors[i] = get32u(colours + 4 * i);
+        for (size_t i = 0; i < n; ++i)
+            pal->colors[i] = get32u(colours + 4 * i);
         if (pm.append(pal) == 0) {
             freePalette(pal);
             break;
@@ -93,7 +94,8 @@ bool writePaletteFile(const QDPaletteManager& pm, const std::string& path) {
         // Only the name itself: bytes after its NUL are not the user's data.
         std::memcpy(rec, pal->name, strnlen(pal->name, sizeof pal->name - 1));
         put32(rec + 128, pal->colorFlag);
-        for (int32_t k = 0; k < n; ++k) put32(rec + kPaletteHeadSize + 4 * k, pal->colors[k]);
+        for (int32_t k = 0; k < n; ++k)
+            put32(rec + kPaletteHeadSize + 4 * k, pal->colors[k]);
     }
     return replaceFile(path, bytes);
 }

@@ -6,9 +6,7 @@
 
 namespace qd::grp {
 
-int32_t paletteColorCount(int32_t flag) {
-    return flag == PAL_16 ? 16 : flag == PAL_2 ? 2 : 256;
-}
+int32_t paletteColorCount(int32_t flag) { return flag == PAL_16 ? 16 : flag == PAL_2 ? 2 : 256; }
 
 int32_t normalisedFlag(int32_t flag) { return flag == PAL_16 || flag == PAL_2 ? flag : PAL_256; }
 
@@ -34,7 +32,8 @@ void freePalette(QDPALETTE* pal) {
 } // namespace qd::grp
 
 QDPaletteManager::~QDPaletteManager() {
-    for (int32_t i = 0; i < count_; ++i) qd::grp::freePalette(palette(i));
+    for (int32_t i = 0; i < count_; ++i)
+        qd::grp::freePalette(palette(i));
 }
 
 int32_t QDPaletteManager::deleteAt(int32_t index) {

@@ -81,13 +81,8 @@ bool TextObject::setData(const uint8_t* record, int64_t size) {
 }
 
 uint8_t* TextObject::getData() const {
-    auto* record = static_cast<uint8_t*>(std::calloc(1, size_t(objectSize_)));
+    uint8_t* record = newRecord({size_, bold_, italic_, colour_});
     if (!record) return nullptr;
-    putRect(record);
-    put32(record + 16, size_);
-    put32(record + 20, bold_);
-    put32(record + 24, italic_);
-    put32(record + 28, colour_);
     std::memcpy(record + 32, face_, GO_FACE_SIZE);
     put32(record + 64, textLength_);
     if (textLength_ > 0) std::memcpy(record + 68, text_, size_t(textLength_));

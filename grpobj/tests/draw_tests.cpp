@@ -71,8 +71,7 @@ struct Box {
     int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
     int count = 0;
 };
-template <class Match>
-Box boxWhere(const QImage& img, Match match) {
+template <class Match> Box boxWhere(const QImage& img, Match match) {
     Box b;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -105,7 +104,8 @@ int haloGaps(const QImage& img, QRgb colour) {
     for (int y = 1; y + 1 < img.height(); ++y)
         for (int x = 1; x + 1 < img.width(); ++x)
             if (img.pixel(x, y) == colour)
-                for (const QPoint n : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
+                for (const QPoint n :
+                     {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
                     if (img.pixel(n) == kWhite) ++gaps;
     return gaps;
 }
@@ -169,7 +169,7 @@ TEST(DrawLine, ZeroDivisorOrNoPainterDrawsNothing) {
 }
 
 class DrawText : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { grptest::ensureGuiApp(); }
 };
 

@@ -8,19 +8,22 @@ namespace {
 
 // Lists hold objects they do not own; the fixture owns them.
 class GraphicListTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         list = GMCreate();
         ASSERT_NE(list, nullptr);
-        for (int i = 0; i < 25; ++i) objects.push_back(GOCreateLineObject(i, i, i + 1, i + 1, 0, 1));
+        for (int i = 0; i < 25; ++i)
+            objects.push_back(GOCreateLineObject(i, i, i + 1, i + 1, 0, 1));
     }
     void TearDown() override {
         GMDestroy(list);
-        for (GOHANDLE o : objects) GODestroy(o);
+        for (GOHANDLE o : objects)
+            GODestroy(o);
     }
     std::vector<GOHANDLE> contents() const {
         std::vector<GOHANDLE> out;
-        for (int i = 0; i < GMGetCount(list); ++i) out.push_back(GMGetGraphicObject(list, i));
+        for (int i = 0; i < GMGetCount(list); ++i)
+            out.push_back(GMGetGraphicObject(list, i));
         return out;
     }
     GMHANDLE list = nullptr;
@@ -30,7 +33,8 @@ protected:
 // Crossing the first two growth steps (at 10 and 20 entries) keeps every entry.
 TEST_F(GraphicListTest, GrowsPastItsCapacityKeepingOrder) {
     EXPECT_EQ(GMGetCount(list), 0);
-    for (int i = 0; i < 25; ++i) EXPECT_EQ(GMAddGraphicObject(list, objects[i]), i + 1);
+    for (int i = 0; i < 25; ++i)
+        EXPECT_EQ(GMAddGraphicObject(list, objects[i]), i + 1);
     EXPECT_EQ(contents(), objects);
 }
 
@@ -44,7 +48,8 @@ TEST_F(GraphicListTest, IndexOutsideTheListGivesNull) {
 }
 
 TEST_F(GraphicListTest, DeleteAtShiftsLaterEntriesDown) {
-    for (int i = 0; i < 12; ++i) GMAddGraphicObject(list, objects[i]);
+    for (int i = 0; i < 12; ++i)
+        GMAddGraphicObject(list, objects[i]);
     EXPECT_EQ(GMDeleteGraphicObjectAt(list, 1), 11);
     EXPECT_EQ(GMDeleteGraphicObjectAt(list, 10), 10);
     EXPECT_EQ(GMDeleteGraphicObjectAt(list, 0), 9);

@@ -1,5 +1,5 @@
-#include "qd/types.h"
 #include "qd/grpobj.h"
+#include "qd/types.h"
 
 #include "test_support.h"
 
@@ -44,7 +44,8 @@ void expectRect(GOHANDLE obj, int32_t l, int32_t t, int32_t r, int32_t b) {
 // A text record built by hand: fields as laid out in the file.
 std::vector<uint8_t> textRecord(int32_t statedLength, const std::string& text, size_t total) {
     std::vector<uint8_t> rec;
-    for (uint32_t v : {1u, 2u, 30u, 12u, 9u, 1u, 0u, 0x123456u}) grptest::put32(rec, v);
+    for (uint32_t v : {1u, 2u, 30u, 12u, 9u, 1u, 0u, 0x123456u})
+        grptest::put32(rec, v);
     const char face[GO_FACE_SIZE] = "Arial";
     rec.insert(rec.end(), face, face + GO_FACE_SIZE);
     grptest::put32(rec, uint32_t(statedLength));
@@ -91,9 +92,10 @@ TEST(LineObject, RecordHoldsFieldsInFileOrder) {
     Object line(GOCreateLineObject(-3, 7, 11, -5, 0x00FF8040, 4));
     const auto rec = recordOf(line.get());
     ASSERT_EQ(rec.size(), 40u);
-    const uint32_t expected[] = {uint32_t(-7), uint32_t(-9), 15, 11, uint32_t(-3),
-                                 7,            11,           uint32_t(-5), 0x00FF8040, 4};
-    for (int k = 0; k < 10; ++k) EXPECT_EQ(get32(&rec[4 * k]), expected[k]) << "field " << k;
+    const uint32_t expected[] = {uint32_t(-7), uint32_t(-9), 15,         11, uint32_t(-3), 7,
+                                 11,           uint32_t(-5), 0x00FF8040, 4};
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(get32(&rec[4 * k]), expected[k]) << "field " << k;
 }
 
 TEST(LineObject, MoveShiftsEndPointsAndRectangle) {
@@ -150,7 +152,8 @@ TEST(TextObject, RecordHoldsFieldsAndWholeText) {
     ASSERT_EQ(rec.size(), 72u + 40u);
     // half = 40 * 8 / 2 = 160, v = 13 / 2 = 6
     const uint32_t head[] = {uint32_t(10 - 160), 14, 170, 26, 8, 1, 1, 0x00112233};
-    for (int k = 0; k < 8; ++k) EXPECT_EQ(get32(&rec[4 * k]), head[k]) << "field " << k;
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(get32(&rec[4 * k]), head[k]) << "field " << k;
     EXPECT_STREQ(reinterpret_cast<const char*>(&rec[32]), "Times");
     EXPECT_EQ(get32(&rec[64]), 40u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&rec[68])), long40);

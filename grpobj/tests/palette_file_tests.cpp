@@ -27,16 +27,19 @@ QDPALETTE* makePalette(const char* name, int32_t flag, uint32_t seed) {
     std::strncpy(pal->name, name, sizeof pal->name - 1);
     pal->colorFlag = flag;
     pal->colors = static_cast<uint32_t*>(std::calloc(size_t(n), 4));
-    for (int i = 0; i < n; ++i) pal->colors[i] = (seed * 7919u + uint32_t(i) * 104729u) & 0xFFFFFFu;
+    for (int i = 0; i < n; ++i)
+        pal->colors[i] = (seed * 7919u + uint32_t(i) * 104729u) & 0xFFFFFFu;
     return pal;
 }
 
 // One record in the file's layout, built by hand.
-std::vector<uint8_t> fileRecord(const std::string& name, uint32_t flag, int colours, uint32_t first) {
+std::vector<uint8_t> fileRecord(const std::string& name, uint32_t flag, int colours,
+                                uint32_t first) {
     std::vector<uint8_t> rec(128, 0);
     std::memcpy(rec.data(), name.data(), std::min<size_t>(name.size(), 128));
     grptest::put32(rec, flag);
-    for (int i = 0; i < colours; ++i) grptest::put32(rec, first + uint32_t(i));
+    for (int i = 0; i < colours; ++i)
+        grptest::put32(rec, first + uint32_t(i));
     return rec;
 }
 
@@ -45,7 +48,7 @@ void append(std::vector<uint8_t>& to, const std::vector<uint8_t>& bytes) {
 }
 
 class PaletteFileTest : public ::testing::Test {
-protected:
+  protected:
     std::string path() const { return settings.dir().file("QDPalette.dat"); }
     grptest::SettingsScope settings;
 };
@@ -158,7 +161,8 @@ TEST_F(PaletteFileTest, FailedWriteKeepsTheOldFile) {
     writeBytes(path(), old);
     PMHANDLE pm = PMCreate(path().c_str());
     ASSERT_EQ(PMGetCount(pm), 21);
-    for (int k = 0; k < 4; ++k) PMAddPal(pm, makePalette("big", 0, uint32_t(k)));
+    for (int k = 0; k < 4; ++k)
+        PMAddPal(pm, makePalette("big", 0, uint32_t(k)));
 
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);

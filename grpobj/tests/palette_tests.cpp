@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -23,15 +24,23 @@ void freePalette(QDPALETTE* pal) {
     std::free(pal);
 }
 
+// Colours worked out by hand from each palette's rule: (palette, entry, colour).
+struct Expected {
+    int index;
+    int entry;
+    uint32_t colour;
+};
+
 // Every manager in these tests starts on a missing file in a fresh directory.
 class PaletteManagerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         pm = PMCreate(settings.dir().file("QDPalette.dat").c_str());
         ASSERT_NE(pm, nullptr);
     }
     void TearDown() override { PMDestroy(pm); }
     uint32_t colour(int index, int entry) const { return PMGetPal(pm, index)->colors[entry]; }
+    void expectColours(std::initializer_list<Expected> list) const;
 
     grptest::SettingsScope settings;
     PMHANDLE pm = nullptr;
@@ -69,55 +78,63 @@ TEST_F(PaletteManagerTest, BuiltInPalettesHaveTheirNamesAndFlagsInOrder) {
     }
 }
 
+void PaletteManagerTest::expectColours(std::initializer_list<Expected> list) const {
+    for (const Expected& e : list)
+        EXPECT_EQ(colour(e.index, e.entry), e.colour)
+            << "palette " << e.index << " entry " << e.entry;
+}
+
 TEST_F(PaletteManagerTest, TwoHundredFiftySixColourRamps) {
-    EXPECT_EQ(colour(0, 0), 0x000000u);
-    EXPECT_EQ(colour(0, 128), 0x808080u);
-    EXPECT_EQ(colour(0, 255), 0xFFFFFFu);
-    EXPECT_EQ(colour(1, 77), 0x4D0000u);
-    EXPECT_EQ(colour(1, 255), 0xFF0000u);
-    EXPECT_EQ(colour(2, 255), 0x00FF00u);
-    EXPECT_EQ(colour(2, 1), 0x000100u);
-    EXPECT_EQ(colour(3, 10), 0x00000Au);
-    EXPECT_EQ(colour(4, 0), 0xFFFFFFu);
-    EXPECT_EQ(colour(4, 255), 0x000000u);
-    EXPECT_EQ(colour(4, 55), 0xC8C8C8u);
+    expectColours({{0, 0, 0x000000},
+                   {0, 128, 0x808080},
+                   {0, 255, 0xFFFFFF},
+                   {1, 77, 0x4D0000},
+                   {1, 255, 0xFF0000},
+                   {2, 1, 0x000100},
+                   {2, 255, 0x00FF00},
+                   {3, 10, 0x00000A},
+                   {4, 0, 0xFFFFFF},
+                   {4, 55, 0xC8C8C8},
+                   {4, 255, 0x000000}});
 }
 
 TEST_F(PaletteManagerTest, FireTurnsYellowInTheUpperHalf) {
-    EXPECT_EQ(colour(5, 0), 0x000000u);
-    EXPECT_EQ(colour(5, 127), 0xFE0000u);
-    EXPECT_EQ(colour(5, 128), 0xFF0100u);
-    EXPECT_EQ(colour(5, 200), 0xFF9100u);
-    EXPECT_EQ(colour(5, 255), 0xFFFF00u);
-    EXPECT_EQ(colour(12, 0), 0x000000u);
-    EXPECT_EQ(colour(12, 7), 0xEE0000u);
-    EXPECT_EQ(colour(12, 8), 0xFF1100u);
-    EXPECT_EQ(colour(12, 15), 0xFFFF00u);
+    expectColours({{5, 0, 0x000000},
+                   {5, 127, 0xFE0000},
+                   {5, 128, 0xFF0100},
+                   {5, 200, 0xFF9100},
+                   {5, 255, 0xFFFF00},
+                   {12, 0, 0x000000},
+                   {12, 7, 0xEE0000},
+                   {12, 8, 0xFF1100},
+                   {12, 15, 0xFFFF00}});
 }
 
 TEST_F(PaletteManagerTest, SeparateRepeatsFiftyColoursBetweenPurpleMarks) {
-    EXPECT_EQ(colour(6, 0), 0x000000u);
-    for (int k = 1; k <= 5; ++k) EXPECT_EQ(colour(6, 51 * k), 0x800080u) << k;
-    EXPECT_EQ(colour(6, 1), 0xFFC0C0u);
-    EXPECT_EQ(colour(6, 52), 0xFFC0C0u);
-    EXPECT_EQ(colour(6, 22), 0xFF0000u);
-    EXPECT_EQ(colour(6, 51 + 37), 0xFFFF00u);
-    EXPECT_EQ(colour(6, 102 + 40), 0xC0C000u);
-    EXPECT_EQ(colour(6, 50), 0x008080u);
-    EXPECT_EQ(colour(6, 153 + 49), 0x808000u);
-    EXPECT_EQ(colour(6, 204 + 46), 0xC0C080u);
-    EXPECT_EQ(colour(6, 254), 0x008080u);
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_EQ(colour(6, 51 * k), 0x800080u) << k;
+    expectColours({{6, 0, 0x000000},
+                   {6, 1, 0xFFC0C0},
+                   {6, 52, 0xFFC0C0},
+                   {6, 22, 0xFF0000},
+                   {6, 51 + 37, 0xFFFF00},
+                   {6, 102 + 40, 0xC0C000},
+                   {6, 50, 0x008080},
+                   {6, 153 + 49, 0x808000},
+                   {6, 204 + 46, 0xC0C080},
+                   {6, 254, 0x008080}});
 }
 
 TEST_F(PaletteManagerTest, SixteenAndTwoColourPalettes) {
-    EXPECT_EQ(colour(7, 1), 0x111111u);
-    EXPECT_EQ(colour(7, 15), 0xFFFFFFu);
-    EXPECT_EQ(colour(8, 3), 0x330000u);
-    EXPECT_EQ(colour(9, 15), 0x00FF00u);
-    EXPECT_EQ(colour(10, 2), 0x000022u);
-    EXPECT_EQ(colour(11, 0), 0xFFFFFFu);
-    EXPECT_EQ(colour(11, 15), 0x000000u);
-    const uint32_t second[] = {0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF};
+    expectColours({{7, 1, 0x111111},
+                   {7, 15, 0xFFFFFF},
+                   {8, 3, 0x330000},
+                   {9, 15, 0x00FF00},
+                   {10, 2, 0x000022},
+                   {11, 0, 0xFFFFFF},
+                   {11, 15, 0x000000}});
+    const uint32_t second[] = {0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF,
+                               0xFFFF00, 0xFF00FF, 0x00FFFF};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(colour(13 + i, 0), 0u) << i;
         EXPECT_EQ(colour(13 + i, 1), second[i]) << i;

@@ -57,7 +57,8 @@ std::vector<std::string> listDir(const std::string& path) {
 }
 
 void put32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int k = 0; k < 4; ++k) out.push_back(uint8_t(v >> (8 * k)));
+    for (int k = 0; k < 4; ++k)
+        out.push_back(uint8_t(v >> (8 * k)));
 }
 
 uint32_t get32(const uint8_t* p) {

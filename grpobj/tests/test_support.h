@@ -8,7 +8,7 @@ namespace grptest {
 
 // A fresh directory, removed with everything in it at the end of the scope.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -16,18 +16,18 @@ public:
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
 // Points QD_SETTINGS_DIR at a fresh directory for the scope.
 class SettingsScope {
-public:
+  public:
     SettingsScope();
     ~SettingsScope();
     const TempDir& dir() const { return dir_; }
 
-private:
+  private:
     TempDir dir_;
     std::string old_;
     bool hadOld_ = false;

@@ -111,7 +111,7 @@ enum { PM_BUILTIN_COUNT = 20 };
 /* A named palette. A record given to PMAddPal and its colour array must come
  * from malloc(): the manager frees both with free(). */
 typedef struct QDPALETTE {
-    char name[128];   /* NUL-terminated; the key of PMFindPal */
+    char name[128];    /* NUL-terminated; the key of PMFindPal */
     int32_t colorFlag; /* PAL_256, PAL_16 or PAL_2 */
     uint32_t* colors;  /* 256, 16 or 2 colours by the flag, each 0x00RRGGBB */
 } QDPALETTE;
