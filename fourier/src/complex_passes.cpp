@@ -1,0 +1,101 @@
+#include "complex_passes.h"
+
+#include <memory>
+#include <new>
+
+#include "matrix_access.h"
+#include "pass.h"
+
+namespace qd::fourier {
+
+bool complexRowPass(MTHANDLE in, MTHANDLE out, bool inverse) noexcept {
+    const int w = MTGetWidth(in);
+    const int h = MTGetHeight(in);
+    const RowReader reader(in);
+    std::unique_ptr<double[]> row(new (std::nothrow) double[2 * static_cast<size_t>(w)]);
+    if (!row) return false;
+    auto load = [&](int first, int lanes, const Lanes& x) {
+        for (int l = 0; l < lanes; ++l) {
+            if (!inverse) {
+                reader.read(first + l, x.re + l, x.im + l, x.stride);
+            } else {
+                reader.read(first + l, row.get(), row.get() + w, 1);
+                loadUncentredConjugate(x, l, w, row.get(), row.get() + w);
+            }
+        }
+    };
+    auto store = [&](int first, int lanes, const Lanes& y) {
+        for (int l = 0; l < lanes; ++l) {
+            float* dst = complexRow(out, first + l);
+            for (int k = 0; k < w; ++k) {
+                const int c = inverse ? k : centredIndex(k, w);
+                dst[2 * c] = static_cast<float>(y.r(k, l));
+                dst[2 * c + 1] = static_cast<float>(inverse ? -y.i(k, l) : y.i(k, l));
+            }
+        }
+    };
+    return runPass(w, h, load, store);
+}
+
+bool forwardColumnPass(MTHANDLE m, int count, bool mirrorFill) noexcept {
+    const int w = MTGetWidth(m);
+    const int h = MTGetHeight(m);
+    float** rows = reinterpret_cast<float**>(MTGetMatrixPointer(m));
+    auto load = [&](int first, int lanes, const Lanes& x) {
+        for (int y = 0; y < h; ++y) {
+            const float* src = rows[y] + 2 * first;
+            for (int l = 0; l < lanes; ++l) {
+                x.r(y, l) = src[2 * l];
+                x.i(y, l) = src[2 * l + 1];
+            }
+        }
+    };
+    auto store = [&](int first, int lanes, const Lanes& s) {
+        for (int k = 0; k < h; ++k) {
+            float* dst = rows[centredIndex(k, h)] + 2 * first;
+            for (int l = 0; l < lanes; ++l) {
+                dst[2 * l] = static_cast<float>(s.r(k, l));
+                dst[2 * l + 1] = static_cast<float>(s.i(k, l));
+            }
+        }
+        if (!mirrorFill) return;
+        for (int l = 0; l < lanes; ++l) {
+            const int x = first + l;
+            const int mx = mirrorIndex(x, w);
+            if (mx == x) continue;
+            for (int k = 0; k < h; ++k) {
+                float* dst = rows[mirrorIndex(centredIndex(k, h), h)] + 2 * mx;
+                dst[0] = static_cast<float>(s.r(k, l));
+                dst[1] = -static_cast<float>(s.i(k, l));
+            }
+        }
+    };
+    return runPass(h, count, load, store);
+}
+
+bool inverseColumnPass(MTHANDLE m, double scale) noexcept {
+    const int w = MTGetWidth(m);
+    const int h = MTGetHeight(m);
+    float** rows = reinterpret_cast<float**>(MTGetMatrixPointer(m));
+    auto load = [&](int first, int lanes, const Lanes& x) {
+        for (int k = 0; k < h; ++k) {
+            const float* src = rows[centredIndex(k, h)] + 2 * first;
+            for (int l = 0; l < lanes; ++l) {
+                x.r(k, l) = src[2 * l];
+                x.i(k, l) = -static_cast<double>(src[2 * l + 1]);
+            }
+        }
+    };
+    auto store = [&](int first, int lanes, const Lanes& s) {
+        for (int y = 0; y < h; ++y) {
+            float* dst = rows[y] + 2 * first;
+            for (int l = 0; l < lanes; ++l) {
+                dst[2 * l] = static_cast<float>(s.r(y, l) * scale);
+                dst[2 * l + 1] = static_cast<float>(-s.i(y, l) * scale);
+            }
+        }
+    };
+    return runPass(h, w, load, store);
+}
+
+}  // namespace qd::fourier

@@ -1,0 +1,46 @@
+// One-dimensional forward transforms in natural order, run on a batch of
+// interleaved sequences so that the arithmetic of one sequence vectorises
+// across the batch. Each sequence goes through exactly the operations of a
+// transform of its own.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+namespace qd::fourier {
+
+// Sequences per batch in the two-dimensional passes.
+inline constexpr int kLanes = 8;
+
+// Double-precision work buffers of a pass: x is the loaded input, y the
+// result. Element k of lane l sits at index k * lanes + l.
+class WorkBuffers {
+public:
+    bool allocate(int n, int lanes) noexcept;
+    double* xr = nullptr;
+    double* xi = nullptr;
+    double* yr = nullptr;
+    double* yi = nullptr;
+
+private:
+    std::unique_ptr<double[]> block_;
+};
+
+// Transforms `lanes` (1 or kLanes) sequences of length n from x into y,
+// unscaled, natural order; x is clobbered. Validates the twiddle caches it
+// needs first. False when a table cannot be had.
+bool forwardTransform(int n, int lanes, WorkBuffers& w) noexcept;
+
+// Position of natural-order element j in the centred layout of length n.
+inline int centredIndex(int j, int n) {
+    const int k = j + n / 2;
+    return k >= n ? k - n : k;
+}
+
+// Element holding the opposite frequency, in the centred layout.
+inline int mirrorIndex(int k, int n) {
+    if (n % 2 != 0) return n - 1 - k;
+    return k == 0 ? 0 : n - k;
+}
+
+}  // namespace qd::fourier

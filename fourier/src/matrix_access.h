@@ -1,0 +1,39 @@
+// Reading inputs of any element type and handing out complex results.
+#pragma once
+
+#include <cstdint>
+
+#include <qd/memobj.h>
+
+namespace qd::fourier {
+
+// The output rule: reuse `out` when it is an MT_COMPLEX8 object of exactly
+// w x h (and covers its whole storage), else destroy it and create a new one.
+// The input itself is never destroyed here, even when passed as `out`: it
+// still has to be read. Null when memory is short.
+MTHANDLE fitComplexMatrix(MTHANDLE in, MTHANDLE out, int32_t w, int32_t h) noexcept;
+ARHANDLE fitComplexArray(ARHANDLE in, ARHANDLE out, int32_t n) noexcept;
+
+// Row y of an MT_COMPLEX8 matrix made or fitted above: pairs (re, im).
+inline float* complexRow(MTHANDLE m, int32_t y) {
+    return static_cast<float*>(MTGetMatrixPointer(m)[y]);
+}
+
+// Reads rows of a matrix's current window as the value accessors would,
+// straight from storage where the element type allows it.
+class RowReader {
+public:
+    explicit RowReader(MTHANDLE m) noexcept;
+    // Real parts of row y into re[x * stride]; imaginary parts likewise into
+    // im unless it is null.
+    void read(int32_t y, double* re, double* im, int stride) const noexcept;
+
+private:
+    using ReadFn = void (*)(const void* row, int32_t w, double* re, double* im, int stride);
+    MTHANDLE m_;
+    int32_t width_;
+    void** rows_ = nullptr;
+    ReadFn fn_ = nullptr;
+};
+
+}  // namespace qd::fourier

@@ -1,0 +1,195 @@
+// Transforms of real images: two rows packed into one complex transform and
+// half of the columns filled by conjugate symmetry; the inverse computes half
+// of the rows and packs two columns into one transform.
+#include <memory>
+#include <new>
+
+#include <qd/fourier.h>
+
+#include "complex_passes.h"
+#include "matrix_access.h"
+#include "pass.h"
+
+namespace qd::fourier {
+namespace {
+
+void storeCentred(float* dst, const Lanes& s, int l, int n) {
+    for (int k = 0; k < n; ++k) {
+        const int c = centredIndex(k, n);
+        dst[2 * c] = static_cast<float>(s.r(k, l));
+        dst[2 * c + 1] = static_cast<float>(s.i(k, l));
+    }
+}
+
+// Splits the transform Z of a + i*b (rows a and b real) into the centred
+// spectra of a and b.
+void storeRowPair(float* a, float* b, const Lanes& z, int l, int w) {
+    const int half = w / 2;
+    a[2 * half] = static_cast<float>(z.r(0, l));
+    b[2 * half] = static_cast<float>(z.i(0, l));
+    a[2 * half + 1] = b[2 * half + 1] = 0.0f;
+    a[0] = static_cast<float>(z.r(half, l));
+    b[0] = static_cast<float>(z.i(half, l));
+    a[1] = b[1] = 0.0f;
+    for (int j = 1; j < half; ++j) {
+        const double pr = z.r(j, l), pi = z.i(j, l);
+        const double qr = z.r(w - j, l), qi = z.i(w - j, l);
+        const float ar = static_cast<float>((pr + qr) * 0.5);
+        const float ai = static_cast<float>((pi - qi) * 0.5);
+        const float br = static_cast<float>((pi + qi) * 0.5);
+        const float bi = static_cast<float>((qr - pr) * 0.5);
+        a[2 * (half + j)] = ar;
+        a[2 * (half + j) + 1] = ai;
+        a[2 * (half - j)] = ar;
+        a[2 * (half - j) + 1] = -ai;
+        b[2 * (half + j)] = br;
+        b[2 * (half + j) + 1] = bi;
+        b[2 * (half - j)] = br;
+        b[2 * (half - j) + 1] = -bi;
+    }
+}
+
+void zeroLane(const Lanes& x, int l, int n, bool imaginary) {
+    double* p = imaginary ? x.im : x.re;
+    for (int k = 0; k < n; ++k) p[k * x.stride + l] = 0.0;
+}
+
+bool realRowPass(MTHANDLE in, MTHANDLE out) {
+    const int w = MTGetWidth(in);
+    const int h = MTGetHeight(in);
+    const RowReader reader(in);
+    // Even widths pair rows 2r and 2r+1; a row left over goes alone, as do
+    // all rows of an odd width.
+    const int pairs = w % 2 == 0 ? h / 2 : 0;
+    const int count = pairs + (h - 2 * pairs);
+    auto rowOf = [&](int seq) { return seq < pairs ? 2 * seq : seq + pairs; };
+    auto load = [&](int first, int lanes, const Lanes& x) {
+        for (int l = 0; l < lanes; ++l) {
+            const int seq = first + l;
+            reader.read(rowOf(seq), x.re + l, nullptr, x.stride);
+            if (seq < pairs)
+                reader.read(rowOf(seq) + 1, x.im + l, nullptr, x.stride);
+            else
+                zeroLane(x, l, w, true);
+        }
+    };
+    auto store = [&](int first, int lanes, const Lanes& z) {
+        for (int l = 0; l < lanes; ++l) {
+            const int seq = first + l;
+            const int y = rowOf(seq);
+            if (seq < pairs)
+                storeRowPair(complexRow(out, y), complexRow(out, y + 1), z, l, w);
+            else
+                storeCentred(complexRow(out, y), z, l, w);
+        }
+    };
+    return runPass(w, count, load, store);
+}
+
+bool realInverseRowPass(MTHANDLE in, MTHANDLE out) {
+    const int w = MTGetWidth(in);
+    const int h = MTGetHeight(in);
+    const RowReader reader(in);
+    std::unique_ptr<double[]> row(new (std::nothrow) double[2 * static_cast<size_t>(w)]);
+    if (!row) return false;
+    // For even widths the rows past the middle are the conjugates of their
+    // mirrors and are not read.
+    const bool mirror = w % 2 == 0;
+    const int count = mirror ? h / 2 + 1 : h;
+    auto load = [&](int first, int lanes, const Lanes& x) {
+        for (int l = 0; l < lanes; ++l) {
+            reader.read(first + l, row.get(), row.get() + w, 1);
+            loadUncentredConjugate(x, l, w, row.get(), row.get() + w);
+        }
+    };
+    auto store = [&](int first, int lanes, const Lanes& s) {
+        for (int l = 0; l < lanes; ++l) {
+            const int y = first + l;
+            const int my = mirrorIndex(y, h);
+            float* dst = complexRow(out, y);
+            float* twin = mirror && my != y ? complexRow(out, my) : nullptr;
+            for (int k = 0; k < w; ++k) {
+                const float re = static_cast<float>(s.r(k, l));
+                const float im = static_cast<float>(-s.i(k, l));
+                dst[2 * k] = re;
+                dst[2 * k + 1] = im;
+                if (twin) {
+                    twin[2 * k] = re;
+                    twin[2 * k + 1] = -im;
+                }
+            }
+        }
+    };
+    return runPass(w, count, load, store);
+}
+
+// Even heights: columns 2p and 2p+1 go as u + i*v through one transform, the
+// real result of each coming back as the real and the imaginary part; a last
+// column of an odd width goes alone.
+bool realInverseColumnPass(MTHANDLE m, double scale) {
+    const int w = MTGetWidth(m);
+    const int h = MTGetHeight(m);
+    if (h % 2 != 0) return inverseColumnPass(m, scale);
+    float** rows = reinterpret_cast<float**>(MTGetMatrixPointer(m));
+    const int pairs = w / 2;
+    const int count = pairs + w % 2;
+    auto load = [&](int first, int lanes, const Lanes& x) {
+        for (int k = 0; k < h; ++k) {
+            const float* src = rows[centredIndex(k, h)];
+            for (int l = 0; l < lanes; ++l) {
+                const int p = first + l;
+                const float* u = src + 4 * p;
+                if (p < pairs) {
+                    x.r(k, l) = static_cast<double>(u[0]) - u[3];
+                    x.i(k, l) = -(static_cast<double>(u[1]) + u[2]);
+                } else {
+                    x.r(k, l) = u[0];
+                    x.i(k, l) = -static_cast<double>(u[1]);
+                }
+            }
+        }
+    };
+    auto store = [&](int first, int lanes, const Lanes& s) {
+        for (int y = 0; y < h; ++y) {
+            float* dst = rows[y];
+            for (int l = 0; l < lanes; ++l) {
+                const int p = first + l;
+                float* u = dst + 4 * p;
+                const float re = static_cast<float>(s.r(y, l) * scale);
+                const float im = static_cast<float>(-s.i(y, l) * scale);
+                if (p < pairs) {
+                    u[0] = re;
+                    u[1] = 0.0f;
+                    u[2] = im;
+                    u[3] = 0.0f;
+                } else {
+                    u[0] = re;
+                    u[1] = im;
+                }
+            }
+        }
+    };
+    return runPass(h, count, load, store);
+}
+
+}  // namespace
+}  // namespace qd::fourier
+
+using namespace qd::fourier;
+
+extern "C" {
+
+MTHANDLE RealFt2D(MTHANDLE in, MTHANDLE out) noexcept {
+    return withComplexResult(in, out, [&](MTHANDLE res) {
+        return realRowPass(in, res) && forwardColumnPass(res, MTGetWidth(res) / 2 + 1, true);
+    });
+}
+
+MTHANDLE RealIFt2D(MTHANDLE in, MTHANDLE out) noexcept {
+    return withComplexResult(in, out, [&](MTHANDLE res) {
+        const double scale = 1.0 / MTGetWidth(res) / MTGetHeight(res);
+        return realInverseRowPass(in, res) && realInverseColumnPass(res, scale);
+    });
+}
+
+}  // extern "C"
