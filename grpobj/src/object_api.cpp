@@ -54,10 +54,15 @@ void GODraw(HDC hdc, GOHANDLE obj, int32_t originX, int32_t originY, int32_t div
             int32_t multiplier) noexcept {
     auto* painter = static_cast<QPainter*>(hdc);
     if (!painter || !obj || divisor == 0 || !painter->isActive()) return;
+    // Restores font, pen, brush and background mode however drawing ends.
+    struct StateGuard {
+        QPainter* p;
+        explicit StateGuard(QPainter* target) : p(target) { p->save(); }
+        ~StateGuard() { p->restore(); }
+    };
     try {
-        painter->save();
+        StateGuard guard(painter);
         obj->draw(*painter, DrawScale{originX, originY, divisor, multiplier});
-        painter->restore();
     } catch (...) {
         // Out of memory inside Qt: leave the picture as far as it got.
     }

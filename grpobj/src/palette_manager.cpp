@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace qd::grp {
@@ -44,15 +45,12 @@ extern "C" {
 
 PMHANDLE PMCreate(const char* path) noexcept {
     try {
-        auto* pm = new (std::nothrow) QDPaletteManager();
-        if (!pm) return nullptr;
+        std::unique_ptr<QDPaletteManager> pm(new (std::nothrow) QDPaletteManager());
+        if (!pm || !pm->valid()) return nullptr;
         pm->path = path && *path ? std::string(path) : qd::grp::defaultPalettePath();
-        if (!pm->valid() || !qd::grp::addBuiltinPalettes(*pm)) {
-            delete pm;
-            return nullptr;
-        }
+        if (!qd::grp::addBuiltinPalettes(*pm)) return nullptr;
         qd::grp::readPaletteFile(*pm, pm->path);
-        return pm;
+        return pm.release();
     } catch (...) {
         return nullptr;
     }

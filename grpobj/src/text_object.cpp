@@ -22,6 +22,12 @@ constexpr int64_t kMaxTextLength = std::numeric_limits<int32_t>::max() - GO_TEXT
 // Glyphs beyond this pixel height only cost memory and time.
 constexpr int kMaxFontPixels = 32767;
 
+// Device coordinates are kept well inside what the painter's fixed-point
+// rasteriser and QRect arithmetic (the halo shifts) can take.
+constexpr int32_t kMaxDevice = 1 << 24;
+
+int32_t deviceClamp(int32_t v) { return std::clamp(v, -kMaxDevice, kMaxDevice); }
+
 constexpr int kTextFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip;
 
 } // namespace
@@ -100,10 +106,12 @@ void TextObject::draw(QPainter& painter, const DrawScale& scale) const {
     painter.setFont(font);
     painter.setBackgroundMode(Qt::TransparentMode);
 
-    const int32_t left = scale.x(rect_.left), right = scale.x(rect_.right);
-    const int32_t top = scale.y(rect_.top), bottom = scale.y(rect_.bottom);
-    const QRect box(std::min(left, right), std::min(top, bottom),
-                    sat32(std::abs(int64_t(right) - left)), sat32(std::abs(int64_t(bottom) - top)));
+    const int32_t left = deviceClamp(scale.x(rect_.left));
+    const int32_t right = deviceClamp(scale.x(rect_.right));
+    const int32_t top = deviceClamp(scale.y(rect_.top));
+    const int32_t bottom = deviceClamp(scale.y(rect_.bottom));
+    const QRect box(std::min(left, right), std::min(top, bottom), std::abs(right - left),
+                    std::abs(bottom - top));
     const QString text = QString::fromLatin1(text_ ? text_ : "", textLength_);
     painter.setPen(Qt::black);
     for (const QPoint shift : {QPoint(-1, 0), QPoint(0, -1), QPoint(1, 0), QPoint(0, 1)})

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -241,6 +242,22 @@ TEST_F(DrawText, BoldAndItalicAreHonoured) {
     EXPECT_GT(firstRedInRow(i, ib.top + 1) - firstRedInRow(i, ib.bottom - 1), 1);
     const Box pb = boxOf(p, 0xFFFF0000);
     EXPECT_EQ(firstRedInRow(p, pb.top + 1), firstRedInRow(p, pb.bottom - 1));
+}
+
+// Records from files may hold any coordinates; drawing them must stay safe.
+TEST_F(DrawText, ExtremeCoordinatesDrawWithoutFault) {
+    Object text(GOCreateTextObject(INT_MIN, INT_MAX, "far", "DejaVu Sans", INT_MAX, 1, 1, 0xFF));
+    Object line(GOCreateLineObject(INT_MIN, 5, INT_MAX, 5, 0xFF0000, INT_MAX));
+    Object wide(GOCreateTextObject(0, 0, "wide", "", 1, 0, 0, 0xFF));
+    GOMoveDrawRect(wide.get(), INT_MIN, INT_MIN);
+    for (GOHANDLE obj : {text.get(), line.get(), wide.get()}) {
+        paint(obj, 40, 20, 0, 0, 1, 1);
+        paint(obj, 40, 20, INT_MAX, INT_MIN, -1, INT_MAX);
+    }
+    // A line through the picture at huge magnification still covers it.
+    Object through(GOCreateLineObject(-1000, 0, 1000, 0, 0xFF0000, 1));
+    const QImage img = paint(through.get(), 40, 20, 20, 0, 1, 1000000);
+    EXPECT_EQ(img.pixel(20, 5), 0xFFFF0000);
 }
 
 TEST_F(DrawText, PainterStateIsRestored) {
