@@ -29,10 +29,9 @@ QImage whiteImage(int w, int h) {
 }
 
 // Paints with a plain painter, the way the image window does.
-QImage paint(GOHANDLE obj, int w, int h, int ox, int oy, int d, int m, bool smoothText = false) {
+QImage paint(GOHANDLE obj, int w, int h, int ox, int oy, int d, int m) {
     QImage img = whiteImage(w, h);
     QPainter painter(&img);
-    painter.setRenderHint(QPainter::TextAntialiasing, smoothText);
     GODraw(&painter, obj, ox, oy, d, m);
     return img;
 }
@@ -213,13 +212,6 @@ TEST_F(DrawText, MagnificationThreeScalesTheFontAndPlace) {
     EXPECT_GT(ratio, 2.6);
     EXPECT_LT(ratio, 3.4);
     EXPECT_EQ(haloGaps(big, 0xFF0000FF), 0);
-}
-
-TEST_F(DrawText, SmoothTextKeepsTheHaloClosed) {
-    Object text(GOCreateTextObject(100, 50, "Quidora", "DejaVu Sans", 24, 1, 0, 0xFFFF00));
-    const QImage img = paint(text.get(), 200, 100, 0, 0, 1, 1, true);
-    ASSERT_GT(boxOf(img, 0xFFFFFF00).count, 0);
-    EXPECT_EQ(haloGaps(img, 0xFFFFFF00), 0);
 }
 
 TEST_F(DrawText, BoldAndItalicAreHonoured) {

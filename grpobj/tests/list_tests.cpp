@@ -81,14 +81,4 @@ TEST_F(GraphicListTest, DeletingNeverDestroysTheObject) {
     EXPECT_EQ(GOGetDrawRect(objects[4]).right, 6);
 }
 
-TEST_F(GraphicListTest, NullListOrObjectIsRefused) {
-    EXPECT_EQ(GMAddGraphicObject(list, nullptr), 0);
-    EXPECT_EQ(GMGetCount(list), 0);
-    EXPECT_EQ(GMAddGraphicObject(nullptr, objects[0]), 0);
-    EXPECT_EQ(GMGetCount(nullptr), 0);
-    EXPECT_EQ(GMDeleteGraphicObject(nullptr, objects[0]), -1);
-    EXPECT_EQ(GMDeleteGraphicObjectAt(nullptr, 0), -1);
-    GMDestroy(nullptr);
-}
-
 } // namespace

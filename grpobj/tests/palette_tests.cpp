@@ -191,8 +191,6 @@ TEST_F(PaletteManagerTest, BadAddsAndIndexesAreRefused) {
     EXPECT_EQ(PMGetPal(pm, 21), nullptr);
     EXPECT_EQ(PMGetPal(pm, -1), nullptr);
     EXPECT_EQ(PMGetColorFlag(pm, 21), -1);
-    EXPECT_EQ(PMGetCount(nullptr), 0);
-    EXPECT_EQ(PMFindPal(nullptr, "Red (2)"), nullptr);
 }
 
 } // namespace
