@@ -59,14 +59,16 @@ bool forwardColumnPass(MTHANDLE m, int count, bool mirrorFill) noexcept {
             }
         }
         if (!mirrorFill) return;
-        for (int l = 0; l < lanes; ++l) {
-            const int x = first + l;
-            const int mx = mirrorIndex(x, w);
-            if (mx == x) continue;
-            for (int k = 0; k < h; ++k) {
-                float* dst = rows[mirrorIndex(centredIndex(k, h), h)] + 2 * mx;
-                dst[0] = static_cast<float>(s.r(k, l));
-                dst[1] = -static_cast<float>(s.i(k, l));
+        // Element (mirror x, mirror y) = conj(element (x, y)); a lane whose
+        // column is its own mirror is skipped.
+        int mirrored[kLanes];
+        for (int l = 0; l < lanes; ++l) mirrored[l] = mirrorIndex(first + l, w);
+        for (int k = 0; k < h; ++k) {
+            float* dst = rows[mirrorIndex(centredIndex(k, h), h)];
+            for (int l = 0; l < lanes; ++l) {
+                if (mirrored[l] == first + l) continue;
+                dst[2 * mirrored[l]] = static_cast<float>(s.r(k, l));
+                dst[2 * mirrored[l] + 1] = -static_cast<float>(s.i(k, l));
             }
         }
     };

@@ -22,32 +22,62 @@ bool WorkBuffers::allocate(int n, int lanes) noexcept {
 
 namespace {
 
+// Lanes are processed two at a time where the batch allows. Element-wise
+// vector arithmetic rounds exactly as the scalar operations do, so every
+// lane gets the same results either way.
+template <int L>
+struct LaneVector {
+    static_assert(L % 2 == 0);
+    typedef double Type __attribute__((vector_size(16), aligned(8), may_alias));
+    static constexpr int width = 2;
+};
+template <>
+struct LaneVector<1> {
+    typedef double Type;
+    static constexpr int width = 1;
+};
+template <int L>
+using Vec = typename LaneVector<L>::Type;
+template <int L>
+inline constexpr int kVecWidth = LaneVector<L>::width;
+
+template <int L>
+inline Vec<L>& at(double* p, int l) {
+    return *reinterpret_cast<Vec<L>*>(p + l);
+}
+template <int L>
+inline Vec<L> at(const double* p, int l) {
+    return *reinterpret_cast<const Vec<L>*>(p + l);
+}
+
 // Direct transform of odd length n from (sr, si) into (dr, di):
 // X[0] = sum x[k]; X[u] = x[0] + sum_{k>=1} x[k] * w[(u*k) mod n].
 template <int L>
-void directTransform(int n, const DirectRoots& roots, const double* sr, const double* si,
-                     double* dr, double* di) {
+void directTransform(int n, const DirectRoots& roots, const double* __restrict sr,
+                     const double* __restrict si, double* __restrict dr, double* __restrict di) {
+    constexpr int V = kVecWidth<L>;
+    constexpr int C = L / V;
     const double* wr = roots.re.data();
     const double* wi = roots.im.data();
-    double accR[L], accI[L];
-    for (int l = 0; l < L; ++l) {
-        accR[l] = sr[l];
-        accI[l] = si[l];
+    Vec<L> accR[C], accI[C];
+    for (int c = 0; c < C; ++c) {
+        accR[c] = at<L>(sr, c * V);
+        accI[c] = at<L>(si, c * V);
     }
     for (int k = 1; k < n; ++k) {
-        for (int l = 0; l < L; ++l) {
-            accR[l] += sr[k * L + l];
-            accI[l] += si[k * L + l];
+        for (int c = 0; c < C; ++c) {
+            accR[c] += at<L>(sr, k * L + c * V);
+            accI[c] += at<L>(si, k * L + c * V);
         }
     }
-    for (int l = 0; l < L; ++l) {
-        dr[l] = accR[l];
-        di[l] = accI[l];
+    for (int c = 0; c < C; ++c) {
+        at<L>(dr, c * V) = accR[c];
+        at<L>(di, c * V) = accI[c];
     }
     for (int u = 1; u < n; ++u) {
-        for (int l = 0; l < L; ++l) {
-            accR[l] = sr[l];
-            accI[l] = si[l];
+        for (int c = 0; c < C; ++c) {
+            accR[c] = at<L>(sr, c * V);
+            accI[c] = at<L>(si, c * V);
         }
         int idx = 0;
         for (int k = 1; k < n; ++k) {
@@ -55,68 +85,96 @@ void directTransform(int n, const DirectRoots& roots, const double* sr, const do
             if (idx >= n) idx -= n;
             const double cr = wr[idx];
             const double ci = wi[idx];
-            const double* xr = sr + k * L;
-            const double* xi = si + k * L;
-            for (int l = 0; l < L; ++l) {
-                accR[l] += xr[l] * cr - xi[l] * ci;
-                accI[l] += xr[l] * ci + xi[l] * cr;
+            for (int c = 0; c < C; ++c) {
+                const Vec<L> xr = at<L>(sr, k * L + c * V);
+                const Vec<L> xi = at<L>(si, k * L + c * V);
+                accR[c] += xr * cr - xi * ci;
+                accI[c] += xr * ci + xi * cr;
             }
         }
-        for (int l = 0; l < L; ++l) {
-            dr[u * L + l] = accR[l];
-            di[u * L + l] = accI[l];
+        for (int c = 0; c < C; ++c) {
+            at<L>(dr, u * L + c * V) = accR[c];
+            at<L>(di, u * L + c * V) = accI[c];
         }
     }
 }
 
+// One butterfly on L lanes: p, q -> p + w*q, p - w*q.
+template <int L>
+inline void butterfly(double* __restrict ar, double* __restrict ai, double* __restrict br,
+                      double* __restrict bi, double cr, double ci) {
+    for (int l = 0; l < L; l += kVecWidth<L>) {
+        const Vec<L> qr = cr * at<L>(br, l) - ci * at<L>(bi, l);
+        const Vec<L> qi = cr * at<L>(bi, l) + ci * at<L>(br, l);
+        const Vec<L> pr = at<L>(ar, l), pi = at<L>(ai, l);
+        at<L>(ar, l) = pr + qr;
+        at<L>(ai, l) = pi + qi;
+        at<L>(br, l) = pr - qr;
+        at<L>(bi, l) = pi - qi;
+    }
+}
+
+// The same with w = 1, which needs no multiplication.
+template <int L>
+inline void butterflyUnit(double* __restrict ar, double* __restrict ai, double* __restrict br,
+                          double* __restrict bi) {
+    for (int l = 0; l < L; l += kVecWidth<L>) {
+        const Vec<L> pr = at<L>(ar, l), pi = at<L>(ai, l);
+        const Vec<L> qr = at<L>(br, l), qi = at<L>(bi, l);
+        at<L>(ar, l) = pr + qr;
+        at<L>(ai, l) = pi + qi;
+        at<L>(br, l) = pr - qr;
+        at<L>(bi, l) = pi - qi;
+    }
+}
+
 // Combining stages for half-lengths h = hFirst, 2*hFirst, ..., n/2 with the
-// twiddle t[t * n / h] = exp(-pi*i*t/h).
+// twiddle t[t * n / h] = exp(-pi*i*t/h). Stages h and 2h are run together
+// on groups of four elements, which does the same operations on each
+// element in half as many sweeps over the buffer.
 template <int L>
 void combineStages(int n, int hFirst, const HalfAngleTable& table, double* yr, double* yi) {
     const double* tr = table.re.data();
     const double* ti = table.im.data();
-    for (int h = hFirst; h < n; h *= 2) {
-        const int step = n / h;
-        for (int s = 0; s < n; s += 2 * h) {
-            double* ar = yr + s * L;
-            double* ai = yi + s * L;
-            double* br = yr + (s + h) * L;
-            double* bi = yi + (s + h) * L;
-            for (int l = 0; l < L; ++l) {
-                const double pr = ar[l], pi = ai[l];
-                const double qr = br[l], qi = bi[l];
-                ar[l] = pr + qr;
-                ai[l] = pi + qi;
-                br[l] = pr - qr;
-                bi[l] = pi - qi;
-            }
-            for (int t = 1; t < h; ++t) {
-                const double cr = tr[t * step];
-                const double ci = ti[t * step];
-                ar += L;
-                ai += L;
-                br += L;
-                bi += L;
-                for (int l = 0; l < L; ++l) {
-                    const double qr = cr * br[l] - ci * bi[l];
-                    const double qi = cr * bi[l] + ci * br[l];
-                    const double pr = ar[l], pi = ai[l];
-                    ar[l] = pr + qr;
-                    ai[l] = pi + qi;
-                    br[l] = pr - qr;
-                    bi[l] = pi - qi;
+    int h = hFirst;
+    for (; 4 * h <= n; h *= 4) {
+        const int step1 = n / h;
+        const int step2 = n / (2 * h);
+        for (int s = 0; s < n; s += 4 * h) {
+            for (int t = 0; t < h; ++t) {
+                const int i0 = (s + t) * L, i1 = i0 + h * L, i2 = i1 + h * L, i3 = i2 + h * L;
+                if (t == 0) {
+                    butterflyUnit<L>(yr + i0, yi + i0, yr + i1, yi + i1);
+                    butterflyUnit<L>(yr + i2, yi + i2, yr + i3, yi + i3);
+                    butterflyUnit<L>(yr + i0, yi + i0, yr + i2, yi + i2);
+                } else {
+                    const double cr = tr[t * step1], ci = ti[t * step1];
+                    butterfly<L>(yr + i0, yi + i0, yr + i1, yi + i1, cr, ci);
+                    butterfly<L>(yr + i2, yi + i2, yr + i3, yi + i3, cr, ci);
+                    butterfly<L>(yr + i0, yi + i0, yr + i2, yi + i2, tr[t * step2], ti[t * step2]);
                 }
+                butterfly<L>(yr + i1, yi + i1, yr + i3, yi + i3, tr[(t + h) * step2],
+                             ti[(t + h) * step2]);
             }
         }
+    }
+    if (2 * h > n) return;
+    const int step = n / h;
+    for (int s = 0; s < n; s += 2 * h) {
+        const int i0 = s * L, i1 = (s + h) * L;
+        butterflyUnit<L>(yr + i0, yi + i0, yr + i1, yi + i1);
+        for (int t = 1; t < h; ++t)
+            butterfly<L>(yr + i0 + t * L, yi + i0 + t * L, yr + i1 + t * L, yi + i1 + t * L,
+                         tr[t * step], ti[t * step]);
     }
 }
 
 template <int L>
 bool radix2(int n, WorkBuffers& w) {
-    double* xr = w.xr;
-    double* xi = w.xi;
-    double* yr = w.yr;
-    double* yi = w.yi;
+    const double* __restrict xr = w.xr;
+    const double* __restrict xi = w.xi;
+    double* __restrict yr = w.yr;
+    double* __restrict yi = w.yi;
     if (n == 1) {
         std::memcpy(yr, xr, sizeof(double) * L);
         std::memcpy(yi, xi, sizeof(double) * L);
@@ -134,32 +192,29 @@ bool radix2(int n, WorkBuffers& w) {
     const HalfAngleTable* table = radix2Table(n);
     if (!table) return false;
     const int32_t* rev = table->rev.data();
-    // First stage, loading in bit-reversed order.
-    for (int i = 0; i < n; i += 2) {
-        const int a = rev[i] * L;
-        const int b = rev[i + 1] * L;
-        for (int l = 0; l < L; ++l) {
-            yr[i * L + l] = xr[a + l] + xr[b + l];
-            yi[i * L + l] = xi[a + l] + xi[b + l];
-            yr[(i + 1) * L + l] = xr[a + l] - xr[b + l];
-            yi[(i + 1) * L + l] = xi[a + l] - xi[b + l];
-        }
-    }
-    // Second stage: the twiddles are 1 and -i.
+    // The first stage loads in bit-reversed order; the second has the
+    // twiddles 1 and -i only. Both run on each group of four at once.
     for (int g = 0; g < n; g += 4) {
+        const int a = rev[g] * L, b = rev[g + 1] * L, c = rev[g + 2] * L, d = rev[g + 3] * L;
         double* r = yr + g * L;
         double* m = yi + g * L;
-        for (int l = 0; l < L; ++l) {
-            const double r0 = r[l], r1 = r[L + l], r2 = r[2 * L + l], r3 = r[3 * L + l];
-            const double i0 = m[l], i1 = m[L + l], i2 = m[2 * L + l], i3 = m[3 * L + l];
-            r[l] = r0 + r2;
-            m[l] = i0 + i2;
-            r[2 * L + l] = r0 - r2;
-            m[2 * L + l] = i0 - i2;
-            r[L + l] = r1 + i3;  // y1 - i*y3
-            m[L + l] = i1 - r3;
-            r[3 * L + l] = r1 - i3;  // y1 + i*y3
-            m[3 * L + l] = i1 + r3;
+        for (int l = 0; l < L; l += kVecWidth<L>) {
+            const Vec<L> r0 = at<L>(xr, a + l) + at<L>(xr, b + l);
+            const Vec<L> i0 = at<L>(xi, a + l) + at<L>(xi, b + l);
+            const Vec<L> r1 = at<L>(xr, a + l) - at<L>(xr, b + l);
+            const Vec<L> i1 = at<L>(xi, a + l) - at<L>(xi, b + l);
+            const Vec<L> r2 = at<L>(xr, c + l) + at<L>(xr, d + l);
+            const Vec<L> i2 = at<L>(xi, c + l) + at<L>(xi, d + l);
+            const Vec<L> r3 = at<L>(xr, c + l) - at<L>(xr, d + l);
+            const Vec<L> i3 = at<L>(xi, c + l) - at<L>(xi, d + l);
+            at<L>(r, l) = r0 + r2;
+            at<L>(m, l) = i0 + i2;
+            at<L>(r, 2 * L + l) = r0 - r2;
+            at<L>(m, 2 * L + l) = i0 - i2;
+            at<L>(r, L + l) = r1 + i3;  // y1 - i*y3
+            at<L>(m, L + l) = i1 - r3;
+            at<L>(r, 3 * L + l) = r1 - i3;  // y1 + i*y3
+            at<L>(m, 3 * L + l) = i1 + r3;
         }
     }
     combineStages<L>(n, 4, *table, yr, yi);
