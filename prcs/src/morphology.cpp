@@ -1,7 +1,10 @@
 // Grey-scale erosion and dilation over a flat structuring element, and the
 // opening, closing and top-hat built from them.
+#include "binary_rows.h"
+#include "fast_rows.h"
 #include "kernel_window.h"
 
+#include <limits>
 #include <new>
 
 namespace qd::prcs {
@@ -17,6 +20,57 @@ template <bool IsMin> struct ExtremumAcc {
     double result() const { return v; }
 };
 
+// Start of the running value on the row path. It stores as the sentinel
+// would: integers never reach it, a float sentinel becomes infinity.
+template <class T, bool IsMin> constexpr T startValue() {
+    if constexpr (std::is_same_v<T, double>) return IsMin ? kSentinel : -kSentinel;
+    else if constexpr (std::is_same_v<T, float>)
+        return IsMin ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    else return IsMin ? std::numeric_limits<T>::max() : std::numeric_limits<T>::lowest();
+}
+
+// Applies one neighbour row to a whole output row, with the very comparison
+// of the element-by-element path.
+template <class T, bool IsMin> void foldRow(T* __restrict o, const T* __restrict p, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) {
+        if constexpr (IsMin) o[x] = p[x] < o[x] ? p[x] : o[x];
+        else o[x] = p[x] > o[x] ? p[x] : o[x];
+    }
+}
+
+// Rows outer; each pixel still meets its neighbours in offset order, so the
+// result is the element-by-element one bit for bit.
+template <class T, bool IsMin>
+void extremumRows(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
+    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    const OffsetSpan s = spanOf(offsets);
+    ClampedRows<T> rows(rowsOf<T>(src), w, h, s.left, s.right, s.up + s.down + 1);
+    T* const* dst = rowsOf<T>(out);
+    SpreadPump pump(w, h);
+    for (int32_t y = 0; y < h; ++y) {
+        T* o = dst[y];
+        std::fill(o, o + w, startValue<T, IsMin>());
+        for (const Offset& off : offsets) foldRow<T, IsMin>(o, rows.row(y + off.dy) + off.dx, w);
+        pump.afterRow(y);
+    }
+}
+
+template <bool IsMin>
+bool extremumBinary(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
+    if (MTGetFlags(src) != MT_BINARY || MTGetFlags(out) != MT_BINARY || !wholeWindow(src) ||
+        !wholeWindow(out))
+        return false;
+    MTHANDLE in = unpackBinary(src);
+    MTHANDLE res = in ? MTCreate(MTGetWidth(src), MTGetHeight(src), MT_UCHAR) : nullptr;
+    if (res) {
+        extremumRows<uint8_t, IsMin>(in, res, offsets);
+        packBinary(res, out);
+    }
+    MTDestroy(in);
+    MTDestroy(res);
+    return res != nullptr;
+}
+
 template <bool IsMin>
 MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noexcept {
     std::vector<Offset> offsets;
@@ -27,10 +81,14 @@ MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noex
     ReadSource in(src, out);
     if (!in.ok()) return nullptr;
     try {
+        // An empty element leaves the sentinel, which only the value path
+        // stores.
+        if (!offsets.empty() &&
+            (withRowType(in.get(), out, [&](auto t) { extremumRows<decltype(t), IsMin>(in.get(), out, offsets); }) ||
+             extremumBinary<IsMin>(in.get(), out, offsets)))
+            return out;
         ExtremumAcc<IsMin> acc;
-        withViews(in.get(), out, [&](auto inView, auto outView) {
-            forEachKernelWindow(inView, outView, w, h, offsets, acc);
-        });
+        forEachKernelWindow(MatrixView{in.get()}, MatrixView{out}, w, h, offsets, acc);
     } catch (const std::bad_alloc&) {
         return out == src ? nullptr : refuse(out);
     }

@@ -154,3 +154,25 @@ template <class F> decltype(auto) withViews(MTHANDLE src, MTHANDLE out, F&& f) {
 }
 
 } // namespace qd::prcs
+
+namespace qd::prcs {
+
+// Calls f(T{}) with the element type when src and out share a type that has
+// a row-pointer path and both windows are whole; false otherwise.
+template <class F> bool withRowType(MTHANDLE src, MTHANDLE out, F&& f) {
+    if (MTGetFlags(src) != MTGetFlags(out) || !wholeWindow(src) || !wholeWindow(out)) return false;
+    switch (MTGetFlags(src)) {
+    case MT_UCHAR: f(uint8_t{}); return true;
+    case MT_USHORT: f(uint16_t{}); return true;
+    case MT_SHORT: f(int16_t{}); return true;
+    case MT_FLOAT: f(float{}); return true;
+    case MT_DOUBLE: f(double{}); return true;
+    default: return false;
+    }
+}
+
+template <class T> T* const* rowsOf(MTHANDLE m) noexcept {
+    return reinterpret_cast<T* const*>(MTGetMatrixPointer(m));
+}
+
+} // namespace qd::prcs

@@ -43,15 +43,15 @@ inline Rows constantRows(int32_t w, int32_t h, double v) {
     return Rows(size_t(h), std::vector<double>(size_t(w), v));
 }
 
-// Owns a morphology kernel record and its values.
+// Owns a morphology kernel record and its values (copies point at their own).
 struct MMKernel {
     std::vector<int32_t> values;
-    MMKERNEL rec{};
-    MMKernel(int32_t n, std::vector<int32_t> v) : values(std::move(v)) {
-        rec.N = n;
-        rec.values = values.data();
+    mutable MMKERNEL rec{};
+    MMKernel(int32_t n, std::vector<int32_t> v) : values(std::move(v)) { rec.N = n; }
+    const MMKERNEL* operator&() const {
+        rec.values = const_cast<int32_t*>(values.data());
+        return &rec;
     }
-    const MMKERNEL* operator&() const { return &rec; }
 };
 
 inline MMKernel rectangle(int32_t n) { return MMKernel(n, std::vector<int32_t>(size_t(n * n), 1)); }

@@ -1,0 +1,85 @@
+// Building blocks of the row-pointer paths: source rows copied once into
+// buffers padded at both ends (edge replication or wrap-around), and a pump
+// that keeps the count of the element-by-element path.
+#pragma once
+
+#include "prcs_rules.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace qd::prcs {
+
+// Rows of a matrix padded by `left` and `right` copies of their edge pixels;
+// row indices are clamped. A ring of `depth` buffers holds the rows in use,
+// so any `depth` consecutive rows can be asked for at once.
+template <class T> class ClampedRows {
+public:
+    ClampedRows(T* const* rows, int32_t w, int32_t h, int32_t left, int32_t right, int32_t depth)
+        : rows_(rows), w_(w), h_(h), left_(left), right_(right), depth_(depth),
+          stride_(size_t(left) + size_t(w) + size_t(right)), buf_(stride_ * size_t(depth)),
+          held_(size_t(depth), -1) {}
+
+    // Pointer to element 0 of row y (clamped); elements -left .. w - 1 + right
+    // are readable.
+    const T* row(int32_t y) {
+        y = clampIndex(y, h_);
+        const size_t slot = size_t(y % depth_);
+        T* b = buf_.data() + slot * stride_;
+        if (held_[slot] != y) {
+            const T* src = rows_[y];
+            std::fill(b, b + left_, src[0]);
+            std::copy(src, src + w_, b + left_);
+            std::fill(b + left_ + w_, b + stride_, src[w_ - 1]);
+            held_[slot] = y;
+        }
+        return b + left_;
+    }
+
+private:
+    T* const* rows_;
+    int32_t w_, h_, left_, right_, depth_;
+    size_t stride_;
+    std::vector<T> buf_;
+    std::vector<int32_t> held_;
+};
+
+// Row y of a matrix with one wrapped element at each end: element -1 is the
+// last one and element w the first.
+template <class T> void wrapRow(const T* src, int32_t w, T* dst) {
+    dst[0] = src[w - 1];
+    std::copy(src, src + w, dst + 1);
+    dst[w + 1] = src[0];
+}
+
+// Calls ProcessMessage `total` times spread over `rows` rows, so a path that
+// runs along rows pumps as often as one that runs along columns.
+class SpreadPump {
+public:
+    SpreadPump(int32_t total, int32_t rows) : total_(total), rows_(rows) {}
+    void afterRow(int32_t y) {
+        const int64_t due = int64_t(y + 1) * total_ / rows_;
+        for (; done_ < due; ++done_) ProcessMessage();
+    }
+
+private:
+    int64_t total_, rows_, done_ = 0;
+};
+
+// Offsets grouped for row-wise work.
+struct OffsetSpan {
+    int32_t left = 0, right = 0, up = 0, down = 0; // widest reach on each side
+};
+
+inline OffsetSpan spanOf(const std::vector<Offset>& offsets) {
+    OffsetSpan s;
+    for (const Offset& o : offsets) {
+        s.left = std::max(s.left, -o.dx);
+        s.right = std::max(s.right, o.dx);
+        s.up = std::max(s.up, -o.dy);
+        s.down = std::max(s.down, o.dy);
+    }
+    return s;
+}
+
+} // namespace qd::prcs
