@@ -81,6 +81,34 @@ QD_EXPORT MTHANDLE RealPart2D(MTHANDLE src, MTHANDLE dst) QD_NOEXCEPT;
 QD_EXPORT MTHANDLE ImaginaryPart2D(MTHANDLE src, MTHANDLE dst) QD_NOEXCEPT;
 QD_EXPORT MTHANDLE MakeComplex2D(MTHANDLE re, MTHANDLE im, MTHANDLE dst) QD_NOEXCEPT;
 
+/* ---- Thresholding, binary shape, object identification and measurement ---- */
+/* One record per object, filled by ObjectProperty. */
+typedef struct ObjectPropertyRecord {
+    double area;
+    double perimeter;
+    double angle; /* radians */
+    double majorAxis;
+    double minorAxis;
+    int32_t holes;
+    double Rg;
+} ObjectPropertyRecord;
+
+/* Maximum-entropy threshold bin of a histogram; 0 below three bins. */
+QD_EXPORT int32_t ThresholdPun(ARHANDLE hist) QD_NOEXCEPT;
+/* The following refuse a source that is not MT_BINARY. */
+QD_EXPORT MTHANDLE Contour(MTHANDLE src, MTHANDLE dst) QD_NOEXCEPT;
+QD_EXPORT MTHANDLE Skeletonize(MTHANDLE src, MTHANDLE dst) QD_NOEXCEPT;
+/* Draw into dst without clearing it; 0 with fewer than three inner objects. */
+QD_EXPORT MTHANDLE Triangulation(MTHANDLE src, MTHANDLE dst) QD_NOEXCEPT;
+QD_EXPORT MTHANDLE VoronoiDiagram(MTHANDLE src, MTHANDLE dst) QD_NOEXCEPT;
+/* Labels objects 1 .. n into an MT_USHORT matrix; *labels is in-out (a
+ * destination as above, replaced by the handle used). Returns n. */
+QD_EXPORT int32_t FindObjects(MTHANDLE src, int32_t eight, int32_t dropBorder,
+                              MTHANDLE* labels) QD_NOEXCEPT;
+/* Measures objects 1 .. n of a label image into props (room for n). */
+QD_EXPORT int32_t ObjectProperty(MTHANDLE labels, int32_t n, int32_t eight, int32_t dropBorder,
+                                 ObjectPropertyRecord* props) QD_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

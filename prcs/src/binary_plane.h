@@ -1,0 +1,78 @@
+// Binary images as one byte per pixel, and the outline of labelled runs that
+// labelling, measurement and the centroid diagrams share.
+#pragma once
+
+#include "prcs_rules.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace qd::prcs {
+
+inline bool isBinary(MTHANDLE m) noexcept { return m && MTGetFlags(m) == MT_BINARY; }
+
+// The window of a binary matrix, 1 for every non-zero element; row y of the
+// window starts at y * width. Throws std::bad_alloc.
+std::vector<uint8_t> readBinaryPlane(MTHANDLE m);
+
+// Stores the plane into the window of a binary matrix of the same size. With
+// a mask, the elements where the mask is 0 are left as they are.
+void writeBinaryPlane(MTHANDLE m, const uint8_t* plane, const uint8_t* mask = nullptr) noexcept;
+
+// Sets one element of a binary matrix when it lies inside the window.
+inline void setBinaryIfInside(MTHANDLE m, int32_t w, int32_t h, int32_t x, int32_t y) noexcept {
+    if (x >= 0 && x < w && y >= 0 && y < h) MTSetRealInt(m, x, y, 1);
+}
+
+// Runs of equal non-zero values in one row, x1 exclusive.
+struct Run {
+    int32_t x0;
+    int32_t x1;
+    int32_t value;
+    uint32_t label;
+};
+
+struct RunImage {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<Run> runs;          // row by row, left to right
+    std::vector<size_t> rowStart;   // height + 1 offsets into runs
+};
+
+// Throws std::bad_alloc.
+template <class T> void extractRuns(const T* plane, int32_t w, int32_t h, RunImage& out) {
+    out.width = w;
+    out.height = h;
+    out.runs.clear();
+    out.rowStart.assign(size_t(h) + 1, 0);
+    for (int32_t y = 0; y < h; ++y) {
+        out.rowStart[size_t(y)] = out.runs.size();
+        const T* row = plane + int64_t(y) * w;
+        for (int32_t x = 0; x < w;) {
+            const T v = row[x];
+            if (v == 0) {
+                ++x;
+                continue;
+            }
+            const int32_t x0 = x;
+            while (x < w && row[x] == v) ++x;
+            out.runs.push_back({x0, x, int32_t(v), 0});
+        }
+    }
+    out.rowStart[size_t(h)] = out.runs.size();
+}
+
+enum class Numbering {
+    VisitingOrder, // row 0, then column 0, then the rest row by row
+    RasterOrder    // row by row
+};
+
+// Gives every run the number of its connected set (runs join when they have
+// the same value and touch across rows: sharing a column, or with eight also
+// diagonally). Sets touching the outermost rows or columns get 0 when
+// dropBorder is set. Sets are numbered 1 .. n by the position of their first
+// pixel in the given order; returns n. The provisional table grows as
+// needed. Throws std::bad_alloc.
+uint32_t labelRuns(RunImage& image, bool eight, bool dropBorder, Numbering order);
+
+} // namespace qd::prcs

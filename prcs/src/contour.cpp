@@ -1,0 +1,33 @@
+// Outline of binary objects against the 4-neighbours, wrapping around the edges.
+#include "binary_plane.h"
+
+#include <new>
+
+using namespace qd::prcs;
+
+extern "C" MTHANDLE Contour(MTHANDLE src, MTHANDLE dst) noexcept {
+    if (!isBinary(src)) return refuse(dst, {src});
+    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    MTHANDLE out = resultMatrix(w, h, MT_BINARY, dst, {src});
+    if (!out) return nullptr;
+    try {
+        const std::vector<uint8_t> in = readBinaryPlane(src);
+        std::vector<uint8_t> edge(in.size(), 0);
+        auto at = [&](int32_t x, int32_t y) { return in[size_t(y) * size_t(w) + size_t(x)]; };
+        for (int32_t x = 0; x < w; ++x) {
+            const int32_t left = x == 0 ? w - 1 : x - 1, right = x == w - 1 ? 0 : x + 1;
+            for (int32_t y = 0; y < h; ++y) {
+                if (!at(x, y)) continue;
+                const int32_t up = y == 0 ? h - 1 : y - 1, down = y == h - 1 ? 0 : y + 1;
+                const int32_t sum = at(left, y) + at(right, y) + at(x, up) + at(x, down);
+                edge[size_t(y) * size_t(w) + size_t(x)] = sum != 4;
+            }
+            ProcessMessage();
+        }
+        // Background is left as the destination held it.
+        writeBinaryPlane(out, edge.data(), in.data());
+    } catch (const std::bad_alloc&) {
+        return out == src ? nullptr : refuse(out);
+    }
+    return out;
+}

@@ -1,0 +1,246 @@
+// Measurement of labelled objects: area, perimeter from traced boundary
+// contours, orientation, axes, holes and radius of gyration.
+//
+// Boundary contours are the 8-connected sets of boundary pixels of one object
+// and are traced with the 8-direction rule, stepping only onto their own
+// pixels: boundaries that take diagonal steps then stay whole. Holes are the
+// regions an object surrounds, counted from its Euler number.
+#include "binary_plane.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+using namespace qd::prcs;
+
+namespace {
+
+constexpr double kDiagonalStep = 1.414213562373;
+constexpr int32_t kDx[8] = {1, 1, 0, -1, -1, -1, 0, 1};
+constexpr int32_t kDy[8] = {0, -1, -1, -1, 0, 1, 1, 1};
+
+struct Plane {
+    int32_t w;
+    int32_t h;
+    std::vector<int32_t> v;
+    int32_t at(int32_t x, int32_t y) const { return v[size_t(y) * size_t(w) + size_t(x)]; }
+    int32_t atOrZero(int32_t x, int32_t y) const {
+        return x < 0 || y < 0 || x >= w || y >= h ? 0 : at(x, y);
+    }
+};
+
+Plane readLabels(MTHANDLE m) {
+    Plane p{MTGetWidth(m), MTGetHeight(m), {}};
+    p.v.resize(size_t(p.w) * size_t(p.h));
+    if (MTGetFlags(m) == MT_USHORT && wholeWindow(m)) {
+        auto rows = reinterpret_cast<const uint16_t* const*>(MTGetMatrixPointer(m));
+        for (int32_t y = 0; y < p.h; ++y)
+            std::copy(rows[y], rows[y] + p.w, p.v.begin() + int64_t(y) * p.w);
+    } else {
+        for (int32_t y = 0; y < p.h; ++y)
+            for (int32_t x = 0; x < p.w; ++x) p.v[size_t(y) * size_t(p.w) + size_t(x)] = MTRealInt(m, x, y);
+    }
+    return p;
+}
+
+// A labelled pixel on the outermost rows or columns or next to label 0
+// (with eight, diagonally next to it as well) keeps its label; others get 0.
+Plane boundaryOf(const Plane& l, bool eight) {
+    Plane b{l.w, l.h, std::vector<int32_t>(l.v.size(), 0)};
+    for (int32_t y = 0; y < l.h; ++y)
+        for (int32_t x = 0; x < l.w; ++x) {
+            const int32_t k = l.at(x, y);
+            if (k == 0) continue;
+            bool edge = x == 0 || y == 0 || x == l.w - 1 || y == l.h - 1;
+            edge = edge || l.at(x - 1, y) == 0 || l.at(x + 1, y) == 0 || l.at(x, y - 1) == 0 ||
+                   l.at(x, y + 1) == 0;
+            edge = edge || (eight && (l.at(x - 1, y - 1) == 0 || l.at(x + 1, y - 1) == 0 ||
+                                      l.at(x - 1, y + 1) == 0 || l.at(x + 1, y + 1) == 0));
+            if (edge) b.v[size_t(y) * size_t(l.w) + size_t(x)] = k;
+        }
+    return b;
+}
+
+// Length of the closed contour of component `id` from its first pixel: the
+// first step searches down-left first and round; after a step in direction d
+// the search starts at d - 1 (even d) or d - 2 (odd d). It stops when the
+// start pixel would repeat its first step. Bounded by the number of
+// (pixel, direction) states, so no input can keep it going.
+double traceContour(const Plane& comp, int32_t sx, int32_t sy, uint64_t pixels) {
+    const int32_t id = comp.at(sx, sy);
+    auto on = [&](int32_t x, int32_t y) { return comp.atOrZero(x, y) == id; };
+    static constexpr int32_t kFirstSearch[8] = {5, 6, 7, 0, 1, 2, 3, 4};
+    int32_t d = -1;
+    for (int32_t c : kFirstSearch)
+        if (on(sx + kDx[c], sy + kDy[c])) {
+            d = c;
+            break;
+        }
+    if (d < 0) return 0;
+    const int32_t fx = sx + kDx[d], fy = sy + kDy[d];
+    double length = (d & 1) ? kDiagonalStep : 1.0;
+    int32_t x = fx, y = fy;
+    for (uint64_t step = 0, limit = 8 * pixels + 8; step < limit; ++step) {
+        const int32_t start = d + ((d & 1) ? 6 : 7);
+        int32_t nd = -1;
+        for (int32_t i = 0; i < 8 && nd < 0; ++i)
+            if (on(x + kDx[(start + i) & 7], y + kDy[(start + i) & 7])) nd = (start + i) & 7;
+        if (nd < 0) break;
+        const int32_t nx = x + kDx[nd], ny = y + kDy[nd];
+        if (x == sx && y == sy && nx == fx && ny == fy) break;
+        length += (nd & 1) ? kDiagonalStep : 1.0;
+        x = nx;
+        y = ny;
+        d = nd;
+    }
+    return length;
+}
+
+// Four times the Euler number of every label 1 .. n, from the 2 x 2 windows
+// over the image with a frame of 0 (one pixel of k: +1, three: -1, two on a
+// diagonal: +2 for 4-connected objects, -2 for 8-connected ones).
+std::vector<int64_t> eulerTimesFour(const Plane& l, int32_t n, bool eight) {
+    std::vector<int64_t> e(size_t(n) + 1, 0);
+    const int32_t diagonal = eight ? -2 : 2;
+    for (int32_t y = -1; y < l.h; ++y)
+        for (int32_t x = -1; x < l.w; ++x) {
+            const int32_t q[4] = {l.atOrZero(x, y), l.atOrZero(x + 1, y), l.atOrZero(x, y + 1),
+                                  l.atOrZero(x + 1, y + 1)};
+            if (q[0] == q[1] && q[1] == q[2] && q[2] == q[3]) continue;
+            for (int32_t i = 0; i < 4; ++i) {
+                const int32_t k = q[i];
+                if (k < 1 || k > n) continue;
+                bool seen = false;
+                for (int32_t j = 0; j < i; ++j) seen |= q[j] == k;
+                if (seen) continue;
+                const int32_t mask = (q[0] == k) | (q[1] == k) << 1 | (q[2] == k) << 2 | (q[3] == k) << 3;
+                const int32_t count = __builtin_popcount(unsigned(mask));
+                if (count == 1) e[size_t(k)] += 1;
+                else if (count == 3) e[size_t(k)] -= 1;
+                else if (count == 2 && (mask == 9 || mask == 6)) e[size_t(k)] += diagonal;
+            }
+        }
+    return e;
+}
+
+// Connected pieces of every label 1 .. n under the objects' connectivity.
+std::vector<int64_t> piecesOf(const Plane& l, int32_t n, bool eight) {
+    RunImage image;
+    extractRuns(l.v.data(), l.w, l.h, image);
+    labelRuns(image, eight, false, Numbering::RasterOrder);
+    std::vector<int64_t> pieces(size_t(n) + 1, 0);
+    uint32_t counted = 0;
+    for (const Run& run : image.runs)
+        if (run.label > counted) { // sets are numbered by their first run
+            counted = run.label;
+            if (run.value >= 1 && run.value <= n) ++pieces[size_t(run.value)];
+        }
+    return pieces;
+}
+
+struct Sums {
+    double area = 0, x = 0, y = 0, xy = 0, xx = 0, yy = 0;
+};
+
+void measure(const Plane& labels, int32_t n, bool eight, bool dropBorder, ObjectPropertyRecord* props) {
+    const int32_t w = labels.w, h = labels.h;
+    const Plane boundary = boundaryOf(labels, eight);
+
+    // Boundary contours: one number per 8-connected set of one object's
+    // boundary pixels, in the order of their first pixel.
+    RunImage contours;
+    extractRuns(boundary.v.data(), w, h, contours);
+    const uint32_t m = labelRuns(contours, true, dropBorder, Numbering::RasterOrder);
+    Plane comp{w, h, std::vector<int32_t>(boundary.v.size(), 0)};
+    struct Start {
+        int32_t x = 0, y = 0, object = 0;
+        uint64_t pixels = 0;
+    };
+    std::vector<Start> starts(size_t(m) + 1);
+    for (int32_t y = 0; y < h; ++y)
+        for (size_t r = contours.rowStart[size_t(y)]; r < contours.rowStart[size_t(y) + 1]; ++r) {
+            const Run& run = contours.runs[r];
+            if (run.label == 0) continue;
+            Start& s = starts[run.label];
+            if (s.pixels == 0) s = {run.x0, y, run.value, 0};
+            s.pixels += uint64_t(run.x1 - run.x0);
+            std::fill(comp.v.begin() + int64_t(y) * w + run.x0, comp.v.begin() + int64_t(y) * w + run.x1,
+                      int32_t(run.label));
+        }
+
+    std::vector<Sums> sums(size_t(n) + 1);
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x) {
+            const int32_t k = labels.at(x, y);
+            if (k < 1 || k > n) continue;
+            Sums& s = sums[size_t(k)];
+            s.area += 1;
+            s.x += x;
+            s.y += y;
+            s.xy += double(x) * y;
+            s.xx += double(x) * x;
+            s.yy += double(y) * y;
+        }
+        ProcessMessage();
+    }
+    std::vector<double> perimeter(size_t(n) + 1, 0.0);
+    for (uint32_t c = 1; c <= m; ++c) {
+        const Start& s = starts[c];
+        if (s.object >= 1 && s.object <= n) perimeter[size_t(s.object)] += traceContour(comp, s.x, s.y, s.pixels);
+    }
+
+    const std::vector<int64_t> euler = eulerTimesFour(labels, n, eight);
+    const std::vector<int64_t> pieces = piecesOf(labels, n, eight);
+    std::vector<double> cosA(size_t(n) + 1), sinA(size_t(n) + 1);
+    for (int32_t k = 1; k <= n; ++k) {
+        ObjectPropertyRecord& rec = props[k - 1];
+        const Sums& s = sums[size_t(k)];
+        rec.area = s.area;
+        rec.perimeter = perimeter[size_t(k)];
+        rec.Rg = 0;
+        rec.holes = int32_t(std::max<int64_t>(pieces[size_t(k)] - euler[size_t(k)] / 4, 0));
+        if (s.area > 0) {
+            const double mx = s.x / s.area, my = s.y / s.area, mxy = s.xy / s.area;
+            const double mxx = s.xx / s.area, myy = s.yy / s.area;
+            rec.angle = 0.5 * std::atan2(2 * (mxy - mx * my), (mxx - mx * mx) - (myy - my * my));
+            rec.Rg = std::sqrt((mxx - mx * mx) + (myy - my * my));
+            cosA[size_t(k)] = std::cos(rec.angle);
+            sinA[size_t(k)] = std::sin(rec.angle);
+        }
+    }
+
+    // Axes: extent of the boundary pixels along and across the angle.
+    std::vector<double> minU(size_t(n) + 1, 1e300), maxU(size_t(n) + 1, -1e300);
+    std::vector<double> minV(size_t(n) + 1, 1e300), maxV(size_t(n) + 1, -1e300);
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+            const int32_t k = boundary.at(x, y);
+            if (k < 1 || k > n || sums[size_t(k)].area <= 0) continue;
+            const double u = x * cosA[size_t(k)] + y * sinA[size_t(k)];
+            const double v = -x * sinA[size_t(k)] + y * cosA[size_t(k)];
+            minU[size_t(k)] = std::min(minU[size_t(k)], u);
+            maxU[size_t(k)] = std::max(maxU[size_t(k)], u);
+            minV[size_t(k)] = std::min(minV[size_t(k)], v);
+            maxV[size_t(k)] = std::max(maxV[size_t(k)], v);
+        }
+    for (int32_t k = 1; k <= n; ++k) {
+        if (sums[size_t(k)].area <= 0) continue;
+        const double l1 = maxU[size_t(k)] - minU[size_t(k)] + 1, l2 = maxV[size_t(k)] - minV[size_t(k)] + 1;
+        props[k - 1].majorAxis = l1 > l2 ? l1 : l2;
+        props[k - 1].minorAxis = l1 > l2 ? l2 : l1;
+    }
+}
+
+} // namespace
+
+extern "C" int32_t ObjectProperty(MTHANDLE labels, int32_t n, int32_t eight, int32_t dropBorder,
+                                  ObjectPropertyRecord* props) noexcept {
+    if (!labels || !props) return 0;
+    if (n <= 0) return 1;
+    try {
+        measure(readLabels(labels), n, eight != 0, dropBorder == 1, props);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    return 1;
+}
