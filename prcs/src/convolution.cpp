@@ -1,5 +1,5 @@
 // Correlation with a convolution kernel's weights, edges replicated.
-#include "prcs_rules.h"
+#include "fast_rows.h"
 
 #include <new>
 
@@ -41,6 +41,30 @@ void correlate(const In& in, const Out& out, int32_t w, int32_t h, const std::ve
     }
 }
 
+// Rows outer with one running sum per pixel of the row: every pixel still
+// adds its terms in list order, in double, so the sums are the same bits.
+template <class T>
+void correlateRows(MTHANDLE src, MTHANDLE out, int32_t w, int32_t h, const std::vector<Term>& terms) {
+    int32_t reach = 0;
+    for (const Term& t : terms) reach = std::max({reach, std::abs(t.dx), std::abs(t.dy)});
+    ClampedRows<T> rows(rowsOf<T>(src), w, h, reach, reach, 2 * reach + 1);
+    std::vector<double> acc(size_t(w), 0.0);
+    float* const* dst = rowsOf<float>(out);
+    SpreadPump pump(w, h);
+    for (int32_t y = 0; y < h; ++y) {
+        double* __restrict a = acc.data();
+        std::fill(a, a + w, 0.0);
+        for (const Term& t : terms) {
+            const T* __restrict p = rows.row(y + t.dy) + t.dx;
+            const double wt = t.w;
+            for (int32_t x = 0; x < w; ++x) a[x] += wt * double(p[x]);
+        }
+        float* o = dst[y];
+        for (int32_t x = 0; x < w; ++x) o[x] = float(a[x]);
+        pump.afterRow(y);
+    }
+}
+
 } // namespace
 } // namespace qd::prcs
 
@@ -57,9 +81,10 @@ extern "C" MTHANDLE SimpleConvolution2D(MTHANDLE src, int32_t N, const double* w
     if (!in.ok()) return nullptr;
     try {
         const std::vector<Term> terms = convolutionTerms(N, weights, divisor);
-        withView(in.get(), [&](auto inView) {
-            withView(out, [&](auto outView) { correlate(inView, outView, w, h, terms); });
+        const bool rowPath = wholeWindow(out) && withRowType(in.get(), [&](auto t) {
+            correlateRows<decltype(t)>(in.get(), out, w, h, terms);
         });
+        if (!rowPath) correlate(MatrixView{in.get()}, MatrixView{out}, w, h, terms);
     } catch (const std::bad_alloc&) {
         return out == src ? nullptr : refuse(out);
     }

@@ -1,5 +1,5 @@
 // Squared forward-difference gradient with wrap-around.
-#include "prcs_rules.h"
+#include "fast_rows.h"
 
 using namespace qd::prcs;
 
@@ -18,6 +18,24 @@ template <class In, class Out> void edges(const In& in, const Out& out, int32_t 
     }
 }
 
+// Rows outer; the same differences and sums per pixel.
+template <class T> void edgeRows(MTHANDLE src, MTHANDLE out, int32_t w, int32_t h) {
+    float* const* dst = rowsOf<float>(out);
+    T* const* s = rowsOf<T>(src);
+    SpreadPump pump(w, h);
+    for (int32_t y = 0; y < h; ++y) {
+        const T* cur = s[y];
+        const T* next = s[y + 1 == h ? 0 : y + 1];
+        float* o = dst[y];
+        for (int32_t x = 0; x < w; ++x) {
+            const double v = double(cur[x]);
+            const double dx = double(cur[x + 1 == w ? 0 : x + 1]) - v, dy = double(next[x]) - v;
+            o[x] = float(dx * dx + dy * dy);
+        }
+        pump.afterRow(y);
+    }
+}
+
 } // namespace
 
 extern "C" MTHANDLE StEdgeDetect2D(MTHANDLE src, MTHANDLE dst) noexcept {
@@ -27,8 +45,8 @@ extern "C" MTHANDLE StEdgeDetect2D(MTHANDLE src, MTHANDLE dst) noexcept {
     if (!out) return nullptr;
     ReadSource in(src, out);
     if (!in.ok()) return nullptr;
-    withView(in.get(), [&](auto inView) {
-        withView(out, [&](auto outView) { edges(inView, outView, w, h); });
-    });
+    const bool rowPath = wholeWindow(out) &&
+                         withRowType(in.get(), [&](auto t) { edgeRows<decltype(t)>(in.get(), out, w, h); });
+    if (!rowPath) edges(MatrixView{in.get()}, MatrixView{out}, w, h);
     return out;
 }

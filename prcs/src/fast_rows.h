@@ -6,7 +6,12 @@
 #include "prcs_rules.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace qd::prcs {
 
@@ -80,6 +85,40 @@ inline OffsetSpan spanOf(const std::vector<Offset>& offsets) {
         s.down = std::max(s.down, o.dy);
     }
     return s;
+}
+
+// Start of the running value on the row path. It stores as the sentinel
+// would: integers never reach it, a float sentinel becomes infinity.
+template <class T, bool IsMin> constexpr T startValue() {
+    if constexpr (std::is_same_v<T, double>) return IsMin ? kSentinel : -kSentinel;
+    else if constexpr (std::is_same_v<T, float>)
+        return IsMin ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    else return IsMin ? std::numeric_limits<T>::max() : std::numeric_limits<T>::lowest();
+}
+
+// Applies one neighbour row to a whole output row, with the very comparison
+// of the element-by-element path.
+template <class T, bool IsMin> void foldRow(T* __restrict o, const T* __restrict p, int32_t w) {
+    int32_t x = 0;
+#if defined(__SSE2__)
+    // minps/maxps return their first operand exactly when it compares less
+    // (greater), the second otherwise, NaN and signed zeros included.
+    if constexpr (std::is_same_v<T, float>) {
+        for (; x + 4 <= w; x += 4) {
+            const __m128 a = _mm_loadu_ps(p + x), b = _mm_loadu_ps(o + x);
+            _mm_storeu_ps(o + x, IsMin ? _mm_min_ps(a, b) : _mm_max_ps(a, b));
+        }
+    } else if constexpr (std::is_same_v<T, double>) {
+        for (; x + 2 <= w; x += 2) {
+            const __m128d a = _mm_loadu_pd(p + x), b = _mm_loadu_pd(o + x);
+            _mm_storeu_pd(o + x, IsMin ? _mm_min_pd(a, b) : _mm_max_pd(a, b));
+        }
+    }
+#endif
+    for (; x < w; ++x) {
+        if constexpr (IsMin) o[x] = p[x] < o[x] ? p[x] : o[x];
+        else o[x] = p[x] > o[x] ? p[x] : o[x];
+    }
 }
 
 } // namespace qd::prcs

@@ -20,24 +20,6 @@ template <bool IsMin> struct ExtremumAcc {
     double result() const { return v; }
 };
 
-// Start of the running value on the row path. It stores as the sentinel
-// would: integers never reach it, a float sentinel becomes infinity.
-template <class T, bool IsMin> constexpr T startValue() {
-    if constexpr (std::is_same_v<T, double>) return IsMin ? kSentinel : -kSentinel;
-    else if constexpr (std::is_same_v<T, float>)
-        return IsMin ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
-    else return IsMin ? std::numeric_limits<T>::max() : std::numeric_limits<T>::lowest();
-}
-
-// Applies one neighbour row to a whole output row, with the very comparison
-// of the element-by-element path.
-template <class T, bool IsMin> void foldRow(T* __restrict o, const T* __restrict p, int32_t w) {
-    for (int32_t x = 0; x < w; ++x) {
-        if constexpr (IsMin) o[x] = p[x] < o[x] ? p[x] : o[x];
-        else o[x] = p[x] > o[x] ? p[x] : o[x];
-    }
-}
-
 // Rows outer; each pixel still meets its neighbours in offset order, so the
 // result is the element-by-element one bit for bit.
 template <class T, bool IsMin>
@@ -95,6 +77,26 @@ MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noex
     return out;
 }
 
+// out = src - open, stored as MTSetReal would store the double difference:
+// for integers that is the difference saturated to the type.
+template <class T> void subtractRows(MTHANDLE src, MTHANDLE open, MTHANDLE out) {
+    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    for (int32_t y = 0; y < h; ++y) {
+        const T* s = rowsOf<T>(src)[y];
+        const T* r = rowsOf<T>(open)[y];
+        T* o = rowsOf<T>(out)[y];
+        for (int32_t x = 0; x < w; ++x) {
+            if constexpr (std::is_floating_point_v<T>) {
+                o[x] = T(double(s[x]) - double(r[x]));
+            } else {
+                const int32_t d = int32_t(s[x]) - int32_t(r[x]);
+                constexpr int32_t lo = std::numeric_limits<T>::min(), hi = std::numeric_limits<T>::max();
+                o[x] = T(d < lo ? lo : d > hi ? hi : d);
+            }
+        }
+    }
+}
+
 // first, then second on the temporary result; the caller's dst takes the
 // second step.
 template <bool FirstIsMin>
@@ -139,12 +141,11 @@ MTHANDLE TopHat2D(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noexcept {
     if (!open) return nullptr;
     MTHANDLE out = inPlace ? src : open;
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    // Element by element, so the order of the loops does not matter here.
-    withViews(src, open, [&](auto s, auto r) {
-        const auto& o = inPlace ? s : r;
-        for (int32_t y = 0; y < h; ++y)
-            for (int32_t x = 0; x < w; ++x) o.set(x, y, s.get(x, y) - r.get(x, y));
-    });
+    if (!withRowType(src, open, [&](auto t) { subtractRows<decltype(t)>(src, open, out); })) {
+        const MatrixView s{src}, r{open}, o{out};
+        for (int32_t x = 0; x < w; ++x)
+            for (int32_t y = 0; y < h; ++y) o.set(x, y, s.get(x, y) - r.get(x, y));
+    }
     if (out != open) MTDestroy(open);
     return out;
 }

@@ -157,11 +157,11 @@ template <class F> decltype(auto) withViews(MTHANDLE src, MTHANDLE out, F&& f) {
 
 namespace qd::prcs {
 
-// Calls f(T{}) with the element type when src and out share a type that has
-// a row-pointer path and both windows are whole; false otherwise.
-template <class F> bool withRowType(MTHANDLE src, MTHANDLE out, F&& f) {
-    if (MTGetFlags(src) != MTGetFlags(out) || !wholeWindow(src) || !wholeWindow(out)) return false;
-    switch (MTGetFlags(src)) {
+// Calls f(T{}) with the element type when m has a row-pointer path and its
+// window is the whole matrix; false otherwise.
+template <class F> bool withRowType(MTHANDLE m, F&& f) {
+    if (!wholeWindow(m)) return false;
+    switch (MTGetFlags(m)) {
     case MT_UCHAR: f(uint8_t{}); return true;
     case MT_USHORT: f(uint16_t{}); return true;
     case MT_SHORT: f(int16_t{}); return true;
@@ -169,6 +169,12 @@ template <class F> bool withRowType(MTHANDLE src, MTHANDLE out, F&& f) {
     case MT_DOUBLE: f(double{}); return true;
     default: return false;
     }
+}
+
+// The same, when src and out also share their type and out's window is whole.
+template <class F> bool withRowType(MTHANDLE src, MTHANDLE out, F&& f) {
+    if (MTGetFlags(src) != MTGetFlags(out) || !wholeWindow(out)) return false;
+    return withRowType(src, f);
 }
 
 template <class T> T* const* rowsOf(MTHANDLE m) noexcept {

@@ -1,6 +1,9 @@
 // Rank, median, erosion and dilation over the 3 x 3 wrap-around window.
+#include "fast_rows.h"
 #include "sorted_slots.h"
 #include "wrap_window.h"
+
+#include <new>
 
 namespace qd::prcs {
 namespace {
@@ -46,6 +49,131 @@ void runWrapFilter(const In& in, const Out& out, int32_t w, int32_t h, WrapOp op
     }
 }
 
+// Values that the sorted slots and min/max networks order alike: any
+// integer; floating values other than NaN, negative zero and +infinity (the
+// slots drop NaN and values at or above the sentinels, and keep the first of
+// two equal zeros).
+template <class T> bool plainValues(MTHANDLE m) {
+    if constexpr (std::is_floating_point_v<T>) {
+        const int32_t w = MTGetWidth(m), h = MTGetHeight(m);
+        for (int32_t y = 0; y < h; ++y) {
+            const T* r = rowsOf<T>(m)[y];
+            for (int32_t x = 0; x < w; ++x) {
+                const T v = r[x];
+                if (!(v < T(kSentinel)) || (v == 0 && std::signbit(v))) return false;
+            }
+        }
+    }
+    return true;
+}
+
+template <class T> inline void sortPair(T& a, T& b) {
+    const T lo = std::min(a, b), hi = std::max(a, b);
+    a = lo;
+    b = hi;
+}
+
+template <class T> inline T median3(T a, T b, T c) {
+    return std::max(std::min(a, b), std::min(std::max(a, b), c));
+}
+
+// Rows outer over the torus. win[j] points at element -1 of row y - 1 + j,
+// wrapped, so win[j][x + c] is the window column c of pixel x.
+template <class T> class WrapRowsPass {
+public:
+    WrapRowsPass(MTHANDLE src, MTHANDLE out)
+        : w_(MTGetWidth(src)), h_(MTGetHeight(src)), src_(rowsOf<T>(src)), dst_(rowsOf<T>(out)),
+          buf_(3 * (size_t(w_) + 2)) {}
+
+    template <class RowOp> void run(RowOp op) {
+        SpreadPump pump(h_, h_);
+        for (int32_t y = 0; y < h_; ++y) {
+            const int32_t rows[3] = {y == 0 ? h_ - 1 : y - 1, y, y + 1 == h_ ? 0 : y + 1};
+            const T* win[3];
+            for (int32_t j = 0; j < 3; ++j) {
+                T* b = buf_.data() + size_t(j) * (size_t(w_) + 2);
+                wrapRow(src_[rows[j]], w_, b);
+                win[j] = b;
+            }
+            op(win, dst_[y], w_);
+            pump.afterRow(y);
+        }
+    }
+
+private:
+    int32_t w_, h_;
+    T* const* src_;
+    T* const* dst_;
+    std::vector<T> buf_;
+};
+
+// Sorted columns, then the median of the largest low, the middle mid and the
+// smallest high: the median of the nine.
+template <class T> void medianRow(const T* const* win, T* o, int32_t w, std::vector<T>& tmp) {
+    const size_t n = size_t(w) + 2;
+    tmp.resize(3 * n);
+    T* __restrict lo = tmp.data();
+    T* __restrict mid = lo + n;
+    T* __restrict hi = mid + n;
+    for (size_t j = 0; j < n; ++j) {
+        T a = win[0][j], b = win[1][j], c = win[2][j];
+        sortPair(a, b);
+        sortPair(b, c);
+        sortPair(a, b);
+        lo[j] = a;
+        mid[j] = b;
+        hi[j] = c;
+    }
+    for (int32_t x = 0; x < w; ++x) {
+        const T l = std::max(std::max(lo[x], lo[x + 1]), lo[x + 2]);
+        const T hh = std::min(std::min(hi[x], hi[x + 1]), hi[x + 2]);
+        o[x] = median3(l, median3(mid[x], mid[x + 1], mid[x + 2]), hh);
+    }
+}
+
+// Any rank: odd-even transposition sort of the nine window values.
+template <class T> void rankRow(const T* const* win, T* o, int32_t w, int32_t rank, std::vector<T>& tmp) {
+    tmp.resize(9 * size_t(w));
+    T* v[9];
+    for (int32_t k = 0; k < 9; ++k) {
+        v[k] = tmp.data() + size_t(k) * size_t(w);
+        std::copy(win[k % 3] + k / 3, win[k % 3] + k / 3 + w, v[k]);
+    }
+    for (int32_t round = 0; round < 9; ++round)
+        for (int32_t k = round % 2; k + 1 < 9; k += 2) {
+            T* __restrict a = v[k];
+            T* __restrict b = v[k + 1];
+            for (int32_t x = 0; x < w; ++x) sortPair(a[x], b[x]);
+        }
+    std::copy(v[rank], v[rank] + w, o);
+}
+
+// Minimum or maximum, meeting the values in the order of the element path.
+template <class T, bool IsMin> void extremumRow(const T* const* win, T* o, int32_t w) {
+    std::fill(o, o + w, startValue<T, IsMin>());
+    for (int32_t c = 0; c < 3; ++c)
+        for (int32_t j = 0; j < 3; ++j) foldRow<T, IsMin>(o, win[j] + c, w);
+}
+
+template <class T> bool wrapRows(MTHANDLE src, MTHANDLE out, WrapOp op, int32_t rank) {
+    if (op == WrapOp::Rank) {
+        if (rank == 0) op = WrapOp::Min;
+        else if (rank == 8) op = WrapOp::Max;
+        else if (rank == 4) op = WrapOp::Median;
+        if (!plainValues<T>(src)) return false;
+    }
+    if (op == WrapOp::Median && !plainValues<T>(src)) return false;
+    WrapRowsPass<T> pass(src, out);
+    std::vector<T> tmp;
+    switch (op) {
+    case WrapOp::Median: pass.run([&](const T* const* win, T* o, int32_t w) { medianRow(win, o, w, tmp); }); break;
+    case WrapOp::Rank: pass.run([&](const T* const* win, T* o, int32_t w) { rankRow(win, o, w, rank, tmp); }); break;
+    case WrapOp::Min: pass.run([](const T* const* win, T* o, int32_t w) { extremumRow<T, true>(win, o, w); }); break;
+    case WrapOp::Max: pass.run([](const T* const* win, T* o, int32_t w) { extremumRow<T, false>(win, o, w); }); break;
+    }
+    return true;
+}
+
 MTHANDLE wrapFilter(MTHANDLE src, MTHANDLE dst, WrapOp op, int32_t rank) noexcept {
     if (refusedSource(src)) return refuse(dst, {src});
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
@@ -53,9 +181,13 @@ MTHANDLE wrapFilter(MTHANDLE src, MTHANDLE dst, WrapOp op, int32_t rank) noexcep
     if (!out) return nullptr;
     ReadSource in(src, out);
     if (!in.ok()) return nullptr;
-    withViews(in.get(), out, [&](auto inView, auto outView) {
-        runWrapFilter(inView, outView, w, h, op, rank);
-    });
+    try {
+        bool done = false;
+        withRowType(in.get(), out, [&](auto t) { done = wrapRows<decltype(t)>(in.get(), out, op, rank); });
+        if (!done) runWrapFilter(MatrixView{in.get()}, MatrixView{out}, w, h, op, rank);
+    } catch (const std::bad_alloc&) {
+        return out == src ? nullptr : refuse(out);
+    }
     return out;
 }
 
