@@ -3,6 +3,7 @@
 // element access gives, so the fast loops match element-by-element rendering.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -98,10 +99,12 @@ inline double rangeValue(int32_t displayType, double re, double im) {
 }
 
 // Level 0..255 of a scaled value t: 0 below 0.5, 255 from 254.5, else
-// rounded. NaN gives 0. Written as selects so that loops vectorise.
+// trunc(t + 0.5). NaN gives 0. Branch-free so that the loops vectorise: below
+// 254.5 the sum t + 0.5 is exact and stays under 255, so the minimum decides
+// exactly where the comparison t >= 254.5 would.
 inline uint8_t level256(double t) {
-    const double s = t >= 254.5 ? 255.0 : t + 0.5;
-    return uint8_t(int32_t(t >= 0.5 ? s : 0.0));
+    const double high = std::min(t + 0.5, 255.0);
+    return uint8_t(int32_t(t >= 0.5 ? high : 0.0));
 }
 
 // Level 0..n-1 for 2 and 16 colours: 0 below 0.5, n - 1 from `top`.

@@ -51,6 +51,7 @@ template <class R> constexpr bool hasLookup() {
 // Levels of one display type over the whole image (256 colours, range > 0).
 template <class R, int32_t D>
 void renderLevels(const Planes& p, double initial, double c, LevelCounts& counts, bool pump) {
+    const int32_t w = p.w; // a local: the byte stores could alias the struct
     if constexpr (hasLookup<R>()) {
         // Every possible value gets its level once.
         using T = typename R::value_type;
@@ -62,7 +63,7 @@ void renderLevels(const Planes& p, double initial, double c, LevelCounts& counts
         for (int32_t y = 0; y < p.h; ++y) {
             const uint8_t* s = p.srcRow(y);
             uint8_t* d = p.dstRow(y);
-            for (int32_t x = 0; x < p.w; ++x) d[x] = lut[U(loadAt<T>(s, x))];
+            for (int32_t x = 0; x < w; ++x) d[x] = lut[U(loadAt<T>(s, x))];
             counts.addRow(d, p.w);
             if (pump) ProcessMessage();
         }
@@ -70,7 +71,7 @@ void renderLevels(const Planes& p, double initial, double c, LevelCounts& counts
         for (int32_t y = 0; y < p.h; ++y) {
             const uint8_t* s = p.srcRow(y);
             uint8_t* d = p.dstRow(y);
-            for (int32_t x = 0; x < p.w; ++x)
+            for (int32_t x = 0; x < w; ++x)
                 d[x] = level256((displayValue(D, R::re(s, x), R::im(s, x)) - initial) * c);
             counts.addRow(d, p.w);
             if (pump) ProcessMessage();
@@ -106,7 +107,7 @@ void equalise(const Planes& p, LevelCounts& counts) {
     counts = LevelCounts{};
     for (int32_t y = 0; y < p.h; ++y) {
         uint8_t* d = p.dstRow(y);
-        for (int32_t x = 0; x < p.w; ++x) d[x] = map[d[x]];
+        for (int32_t x = 0, w = p.w; x < w; ++x) d[x] = map[d[x]];
         counts.addRow(d, p.w);
         ProcessMessage();
     }

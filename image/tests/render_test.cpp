@@ -113,6 +113,17 @@ TEST(Levels, EachDisplayTypeShowsItsValue) {
     }
 }
 
+TEST(Levels, DecisionPointsAreExact) {
+    // Range 0..255 makes the scaled value the value itself.
+    const double values[] = {std::nextafter(0.5, 0.0), 0.5, std::nextafter(254.5, 0.0), 254.5,
+                             std::nan(""), HUGE_VAL, -HUGE_VAL, 1.4999999999999998};
+    const int32_t levels[] = {0, 1, 254, 255, 0, 255, 0, 1};
+    ImagePtr im = makeImage(8, 1, MT_DOUBLE);
+    for (int x = 0; x < 8; ++x) IMSetReal(im.get(), x, 0, values[x]);
+    IMChangeValueDomain(im.get(), 0, 255);
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(IMBmpVal(im.get(), x, 0), levels[x]) << values[x];
+}
+
 TEST(Levels, EmptyOrInvertedRangeGivesLevelZero) {
     for (double final_ : {5.0, 4.0}) {
         ImagePtr im = makeImage(3, 2, MT_FLOAT);
@@ -513,6 +524,44 @@ TEST(ValueHistogram, CountsTheWindowIntoBins) {
     IMHistogram(im.get(), ar, 0, 100, 50); // more bins than the array holds
     EXPECT_EQ(ARReal(ar, 0), 3);
     EXPECT_EQ(ARReal(ar, 5), 1); // 10 falls in bin 5
+    ARDestroy(ar);
+}
+
+} // namespace
+
+namespace {
+
+int pumpCalls = 0;
+int32_t countingPump() {
+    ++pumpCalls;
+    return 0;
+}
+
+// Pump calls made by one action.
+template <class F> int pumped(F&& action) {
+    pumpCalls = 0;
+    SetMessagePump(countingPump);
+    action();
+    SetMessagePump(nullptr);
+    return pumpCalls;
+}
+
+TEST(MessagePump, LongPassesLetTheProgramBreathe) {
+    ImagePtr im = makeImage(5, 3, MT_UCHAR);
+    fillRamp(im.get(), 1);
+    EXPECT_EQ(pumped([&] { IMDefaultRange(im.get(), 1); }), 0);
+    EXPECT_GT(pumped([&] { IMDefaultRange(im.get(), 0); }), 0);
+    EXPECT_GT(pumped([&] { IMPrepareBitmap(im.get()); }), 0);
+    IMSetDisplayType(im.get(), IM_EQUALIZED);
+    EXPECT_GT(pumped([&] { IMPrepareBitmap(im.get()); }), 0);
+    IMChangeValueDomain(im.get(), 1, 1); // no range: one quick fill
+    EXPECT_EQ(pumped([&] { IMPrepareBitmap(im.get()); }), 0);
+    ImagePtr bin = makeImage(5, 3, MT_BINARY);
+    EXPECT_EQ(pumped([&] { IMPrepareBitmap(bin.get()); }), 0);
+    ImagePtr rgb = makeImage(5, 3, MT_RGB);
+    EXPECT_GT(pumped([&] { IMPrepareBitmap(rgb.get()); }), 0);
+    ARHANDLE ar = ARCreate(4, MT_FLOAT);
+    EXPECT_EQ(pumped([&] { IMHistogram(im.get(), ar, 0, 8, 4); }), 5); // one per column
     ARDestroy(ar);
 }
 

@@ -1,0 +1,72 @@
+// Display rendering of whole images: default range and bitmap levels, and the
+// stretched blit into a QImage at magnification 1.
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+#include <qd/image.h>
+
+namespace {
+
+IMHANDLE rampImage(int32_t side, int32_t type) {
+    MTHANDLE m = MTCreate(side, side, type);
+    for (int32_t y = 0; y < side; ++y)
+        for (int32_t x = 0; x < side; ++x) MTSetReal(m, x, y, (x * 7 + y * 13) % 256 + 0.25);
+    return IMCreateFromMatrix(m);
+}
+
+// Argument: side.
+template <int32_t Type> void rangeAndRender(benchmark::State& state) {
+    const auto side = static_cast<int32_t>(state.range(0));
+    IMHANDLE im = rampImage(side, Type);
+    for (auto _ : state) {
+        IMDefaultRange(im, 0);
+        IMPrepareBitmap(im);
+    }
+    state.SetItemsProcessed(state.iterations() * int64_t(side) * side);
+    IMDestroy(im);
+}
+
+template <int32_t Type> void renderOnly(benchmark::State& state) {
+    const auto side = static_cast<int32_t>(state.range(0));
+    IMHANDLE im = rampImage(side, Type);
+    IMDefaultRange(im, 0);
+    for (auto _ : state) IMPrepareBitmap(im);
+    state.SetItemsProcessed(state.iterations() * int64_t(side) * side);
+    IMDestroy(im);
+}
+
+template <int32_t Type> void drawImage(benchmark::State& state) {
+    const auto side = static_cast<int32_t>(state.range(0));
+    IMHANDLE im = rampImage(side, Type);
+    IMDefaultRange(im, 0);
+    IMPrepareBitmap(im);
+    QImage target(side, side, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&target);
+        IMDrawImage(im, &p);
+    }
+    state.SetItemsProcessed(state.iterations() * int64_t(side) * side);
+    IMDestroy(im);
+}
+
+void equalisedRender(benchmark::State& state) {
+    const auto side = static_cast<int32_t>(state.range(0));
+    IMHANDLE im = rampImage(side, MT_FLOAT);
+    IMSetDisplayType(im, IM_EQUALIZED);
+    IMDefaultRange(im, 0);
+    for (auto _ : state) IMPrepareBitmap(im);
+    state.SetItemsProcessed(state.iterations() * int64_t(side) * side);
+    IMDestroy(im);
+}
+
+} // namespace
+
+BENCHMARK(rangeAndRender<MT_UCHAR>)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
+BENCHMARK(rangeAndRender<MT_FLOAT>)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
+BENCHMARK(renderOnly<MT_UCHAR>)->Arg(8192)->Unit(benchmark::kMillisecond);
+BENCHMARK(renderOnly<MT_FLOAT>)->Arg(8192)->Unit(benchmark::kMillisecond);
+BENCHMARK(renderOnly<MT_COMPLEX8>)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(equalisedRender)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(drawImage<MT_UCHAR>)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
+BENCHMARK(drawImage<MT_RGB>)->Arg(4096)->Unit(benchmark::kMillisecond);
