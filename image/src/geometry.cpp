@@ -29,12 +29,12 @@ QDRECT QDImage::imageRect() const { return isSelected() ? selectedRect : default
 
 void QDImage::magnification(int32_t& reduction, int32_t& enlargement) const {
     const int32_t w = header.Width;
-    const int32_t drawWidth = drawRect.right - drawRect.left;
+    const int64_t drawWidth = int64_t(drawRect.right) - drawRect.left;
     if (drawWidth >= w) {
         reduction = 1;
-        enlargement = w > 0 ? drawWidth / w : 1;
+        enlargement = w > 0 ? int32_t(std::min<int64_t>(drawWidth / w, INT32_MAX)) : 1;
     } else {
-        reduction = w / std::max(drawWidth, 1);
+        reduction = int32_t(w / std::max<int64_t>(drawWidth, 1));
         enlargement = 1;
     }
 }
@@ -42,8 +42,8 @@ void QDImage::magnification(int32_t& reduction, int32_t& enlargement) const {
 QDRECT QDImage::selectedRectOnImage() const {
     const QDRECT& d = drawRect;
     const QDRECT& s = selectedRect;
-    const double sx = double(d.right - d.left) / header.Width;
-    const double sy = double(d.bottom - d.top) / header.Height;
+    const double sx = (double(d.right) - d.left) / header.Width;
+    const double sy = (double(d.bottom) - d.top) / header.Height;
     return QDRECT{truncToInt(std::floor(s.left * sx)) + d.left,
                   d.bottom - truncToInt(std::ceil(s.bottom * sy)),
                   truncToInt(std::floor(s.right * sx)) + d.left,
@@ -121,14 +121,14 @@ int32_t IMSetDefaultWindow(IMHANDLE im) noexcept { return im->setDefaultWindow()
 
 QDPOINT IMGetImagePoint(IMHANDLE im, int32_t wx, int32_t wy) noexcept {
     const QDRECT& d = im->drawRect;
-    return QDPOINT{floorDiv(double(im->header.Width) * (wx - d.left), d.right - d.left),
-                   floorDiv(double(im->header.Height) * (d.bottom - wy), d.bottom - d.top)};
+    return QDPOINT{floorDiv(im->header.Width * (double(wx) - d.left), double(d.right) - d.left),
+                   floorDiv(im->header.Height * (double(d.bottom) - wy), double(d.bottom) - d.top)};
 }
 
 QDPOINT IMGetDrawPoint(IMHANDLE im, int32_t x, int32_t y) noexcept {
     const QDRECT& d = im->drawRect;
-    return QDPOINT{d.left + floorDiv(double(x) * (d.right - d.left), im->header.Width),
-                   d.bottom - ceilDiv(double(y) * (d.bottom - d.top), im->header.Height)};
+    return QDPOINT{d.left + floorDiv(x * (double(d.right) - d.left), im->header.Width),
+                   d.bottom - ceilDiv(y * (double(d.bottom) - d.top), im->header.Height)};
 }
 
 int32_t IMDrawRectContain(IMHANDLE im, int32_t wx, int32_t wy) noexcept {

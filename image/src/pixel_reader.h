@@ -99,9 +99,9 @@ inline double rangeValue(int32_t displayType, double re, double im) {
 }
 
 // Level 0..255 of a scaled value t: 0 below 0.5, 255 from 254.5, else
-// trunc(t + 0.5). NaN gives 0. Branch-free so that the loops vectorise: below
-// 254.5 the sum t + 0.5 is exact and stays under 255, so the minimum decides
-// exactly where the comparison t >= 254.5 would.
+// trunc(t + 0.5). NaN gives 0. Branch-free so that the loops vectorise: for t
+// below 254.5 the sum t + 0.5 stays below 255 (sums near 255 are exact), so the
+// minimum decides exactly where the comparison t >= 254.5 would.
 inline uint8_t level256(double t) {
     const double high = std::min(t + 0.5, 255.0);
     return uint8_t(int32_t(t >= 0.5 ? high : 0.0));

@@ -120,6 +120,7 @@ TEST(ImageCreate, SetDataHandleRebuildsAndReturnsTheOldMatrix) {
     ImagePtr im = makeImage(4, 4, MT_UCHAR);
     MTHANDLE first = IMGetDataHandle(im.get());
     IMSetScale(im.get(), 2.0);
+    IMSetGain(im.get(), 0.0);
     IMSetDisplayType(im.get(), IM_EQUALIZED);
     IMSetSelectedRect(im.get(), 0, 0, 2, 2);
     MTHANDLE next = MTCreate(10, 3, MT_BINARY);
@@ -129,6 +130,7 @@ TEST(ImageCreate, SetDataHandleRebuildsAndReturnsTheOldMatrix) {
     EXPECT_EQ(IMGetImageWidth(im.get()), 10);
     EXPECT_EQ(IMGetImageHeight(im.get()), 3);
     EXPECT_EQ(IMGetScale(im.get()), 1.0);
+    EXPECT_EQ(IMGetGain(im.get()), 1.0); // a fresh header never has a zero gain
     EXPECT_EQ(IMGetDisplayType(im.get()), 0);
     EXPECT_EQ(IMIsSelected(im.get()), 0);
     EXPECT_EQ(IMGetNumPaletteColors(im.get()), 2);

@@ -15,6 +15,13 @@ void expectRect(QDRECT r, int32_t l, int32_t t, int32_t rt, int32_t b) {
     EXPECT_EQ(r.bottom, b);
 }
 
+void expectMagnification(IMHANDLE im, int32_t reduction, int32_t enlargement) {
+    int32_t d = 0, m = 0;
+    IMGetMagnification(im, &d, &m);
+    EXPECT_EQ(d, reduction);
+    EXPECT_EQ(m, enlargement);
+}
+
 void expectPoint(QDPOINT p, int32_t x, int32_t y) {
     EXPECT_EQ(p.x, x);
     EXPECT_EQ(p.y, y);
@@ -24,10 +31,7 @@ TEST(Coordinates, MagnificationThree) {
     ImagePtr im = makeImage(100, 100, MT_UCHAR);
     expectRect(IMSetDrawRect(im.get(), 310, 320, 10, 20), 0, 0, 100, 100);
     expectRect(IMGetDrawRect(im.get()), 10, 20, 310, 320);
-    int32_t d = 0, m = 0;
-    IMGetMagnification(im.get(), &d, &m);
-    EXPECT_EQ(d, 1);
-    EXPECT_EQ(m, 3);
+    expectMagnification(im.get(), 1, 3);
     expectPoint(IMGetImagePoint(im.get(), 13, 319), 1, 0);
     expectPoint(IMGetImagePoint(im.get(), 12, 317), 0, 1);
     expectPoint(IMGetDrawPoint(im.get(), 1, 0), 13, 320);
@@ -38,34 +42,25 @@ TEST(Coordinates, MagnificationThree) {
 
 TEST(Coordinates, MagnificationOneAndHalf) {
     ImagePtr im = makeImage(100, 100, MT_UCHAR);
-    int32_t d = 0, m = 0;
-    IMGetMagnification(im.get(), &d, &m);
-    EXPECT_EQ(d, 1);
-    EXPECT_EQ(m, 1);
+    expectMagnification(im.get(), 1, 1);
     expectPoint(IMGetImagePoint(im.get(), 5, 90), 5, 10);
     expectPoint(IMGetDrawPoint(im.get(), 5, 10), 5, 90);
 
     IMSetDrawRect(im.get(), 0, 0, 50, 50);
-    IMGetMagnification(im.get(), &d, &m);
-    EXPECT_EQ(d, 2);
-    EXPECT_EQ(m, 1);
+    expectMagnification(im.get(), 2, 1);
     expectPoint(IMGetImagePoint(im.get(), 10, 49), 20, 2);
     expectPoint(IMGetDrawPoint(im.get(), 21, 3), 10, 48);
     IMSetSelectedRect(im.get(), 11, 20, 31, 41);
     expectRect(IMGetSelectedRectOnImage(im.get()), 5, 29, 15, 40);
 
     IMSetDrawRect(im.get(), 0, 0, 250, 10);
-    IMGetMagnification(im.get(), &d, &m);
-    EXPECT_EQ(m, 2);
+    expectMagnification(im.get(), 1, 2);
 }
 
 TEST(Coordinates, EmptyDrawRectangleIsHarmless) {
     ImagePtr im = makeImage(100, 100, MT_UCHAR);
     IMSetDrawRect(im.get(), 5, 5, 5, 5);
-    int32_t d = 0, m = 0;
-    IMGetMagnification(im.get(), &d, &m);
-    EXPECT_EQ(d, 100);
-    EXPECT_EQ(m, 1);
+    expectMagnification(im.get(), 100, 1);
     IMGetImagePoint(im.get(), 7, 7); // defined, whatever it gives
     EXPECT_EQ(IMDrawRectContain(im.get(), 5, 5), 0);
 }
