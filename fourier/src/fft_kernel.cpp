@@ -99,41 +99,35 @@ template <int L>
     }
 }
 
-// One butterfly on L lanes: p, q -> p + w*q, p - w*q.
-template <int L>
-[[gnu::always_inline]] inline void butterfly(double* __restrict ar, double* __restrict ai, double* __restrict br,
-                      double* __restrict bi, double cr, double ci) {
-    for (int l = 0; l < L; l += kVecWidth<L>) {
-        const Vec<L> qr = cr * at<L>(br, l) - ci * at<L>(bi, l);
-        const Vec<L> qi = cr * at<L>(bi, l) + ci * at<L>(br, l);
-        const Vec<L> pr = at<L>(ar, l), pi = at<L>(ai, l);
-        at<L>(ar, l) = pr + qr;
-        at<L>(ai, l) = pi + qi;
-        at<L>(br, l) = pr - qr;
-        at<L>(bi, l) = pi - qi;
-    }
+// Butterfly on values held in registers: p, q -> p + w*q, p - w*q.
+template <class V>
+[[gnu::always_inline]] inline void butterfly(V& pr, V& pi, V& qr, V& qi, double cr, double ci) {
+    const V wr = cr * qr - ci * qi;
+    const V wi = cr * qi + ci * qr;
+    qr = pr - wr;
+    qi = pi - wi;
+    pr = pr + wr;
+    pi = pi + wi;
 }
 
 // The same with w = 1, which needs no multiplication.
-template <int L>
-[[gnu::always_inline]] inline void butterflyUnit(double* __restrict ar, double* __restrict ai, double* __restrict br,
-                          double* __restrict bi) {
-    for (int l = 0; l < L; l += kVecWidth<L>) {
-        const Vec<L> pr = at<L>(ar, l), pi = at<L>(ai, l);
-        const Vec<L> qr = at<L>(br, l), qi = at<L>(bi, l);
-        at<L>(ar, l) = pr + qr;
-        at<L>(ai, l) = pi + qi;
-        at<L>(br, l) = pr - qr;
-        at<L>(bi, l) = pi - qi;
-    }
+template <class V>
+[[gnu::always_inline]] inline void butterflyUnit(V& pr, V& pi, V& qr, V& qi) {
+    const V ar = pr, ai = pi;
+    pr = ar + qr;
+    pi = ai + qi;
+    qr = ar - qr;
+    qi = ai - qi;
 }
 
 // Combining stages for half-lengths h = hFirst, 2*hFirst, ..., n/2 with the
 // twiddle t[t * n / h] = exp(-pi*i*t/h). Stages h and 2h are run together
-// on groups of four elements, which does the same operations on each
-// element in half as many sweeps over the buffer.
+// on groups of four elements kept in registers: the same operations on each
+// element, with half as many sweeps over the buffer.
 template <int L>
-[[gnu::always_inline]] inline void combineStages(int n, int hFirst, const HalfAngleTable& table, double* yr, double* yi) {
+[[gnu::always_inline]] inline void combineStages(int n, int hFirst, const HalfAngleTable& table,
+                                                 double* __restrict yr, double* __restrict yi) {
+    using V = Vec<L>;
     const double* tr = table.re.data();
     const double* ti = table.im.data();
     int h = hFirst;
@@ -143,29 +137,54 @@ template <int L>
         for (int s = 0; s < n; s += 4 * h) {
             for (int t = 0; t < h; ++t) {
                 const int i0 = (s + t) * L, i1 = i0 + h * L, i2 = i1 + h * L, i3 = i2 + h * L;
-                if (t == 0) {
-                    butterflyUnit<L>(yr + i0, yi + i0, yr + i1, yi + i1);
-                    butterflyUnit<L>(yr + i2, yi + i2, yr + i3, yi + i3);
-                    butterflyUnit<L>(yr + i0, yi + i0, yr + i2, yi + i2);
-                } else {
-                    const double cr = tr[t * step1], ci = ti[t * step1];
-                    butterfly<L>(yr + i0, yi + i0, yr + i1, yi + i1, cr, ci);
-                    butterfly<L>(yr + i2, yi + i2, yr + i3, yi + i3, cr, ci);
-                    butterfly<L>(yr + i0, yi + i0, yr + i2, yi + i2, tr[t * step2], ti[t * step2]);
+                const double c1r = tr[t * step1], c1i = ti[t * step1];
+                const double c2r = tr[t * step2], c2i = ti[t * step2];
+                const double c3r = tr[(t + h) * step2], c3i = ti[(t + h) * step2];
+                for (int l = 0; l < L; l += kVecWidth<L>) {
+                    V r0 = at<L>(yr, i0 + l), j0 = at<L>(yi, i0 + l);
+                    V r1 = at<L>(yr, i1 + l), j1 = at<L>(yi, i1 + l);
+                    V r2 = at<L>(yr, i2 + l), j2 = at<L>(yi, i2 + l);
+                    V r3 = at<L>(yr, i3 + l), j3 = at<L>(yi, i3 + l);
+                    if (t == 0) {
+                        butterflyUnit(r0, j0, r1, j1);
+                        butterflyUnit(r2, j2, r3, j3);
+                        butterflyUnit(r0, j0, r2, j2);
+                    } else {
+                        butterfly(r0, j0, r1, j1, c1r, c1i);
+                        butterfly(r2, j2, r3, j3, c1r, c1i);
+                        butterfly(r0, j0, r2, j2, c2r, c2i);
+                    }
+                    butterfly(r1, j1, r3, j3, c3r, c3i);
+                    at<L>(yr, i0 + l) = r0;
+                    at<L>(yi, i0 + l) = j0;
+                    at<L>(yr, i1 + l) = r1;
+                    at<L>(yi, i1 + l) = j1;
+                    at<L>(yr, i2 + l) = r2;
+                    at<L>(yi, i2 + l) = j2;
+                    at<L>(yr, i3 + l) = r3;
+                    at<L>(yi, i3 + l) = j3;
                 }
-                butterfly<L>(yr + i1, yi + i1, yr + i3, yi + i3, tr[(t + h) * step2],
-                             ti[(t + h) * step2]);
             }
         }
     }
     if (2 * h > n) return;
     const int step = n / h;
     for (int s = 0; s < n; s += 2 * h) {
-        const int i0 = s * L, i1 = (s + h) * L;
-        butterflyUnit<L>(yr + i0, yi + i0, yr + i1, yi + i1);
-        for (int t = 1; t < h; ++t)
-            butterfly<L>(yr + i0 + t * L, yi + i0 + t * L, yr + i1 + t * L, yi + i1 + t * L,
-                         tr[t * step], ti[t * step]);
+        for (int t = 0; t < h; ++t) {
+            const int i0 = (s + t) * L, i1 = i0 + h * L;
+            for (int l = 0; l < L; l += kVecWidth<L>) {
+                V r0 = at<L>(yr, i0 + l), j0 = at<L>(yi, i0 + l);
+                V r1 = at<L>(yr, i1 + l), j1 = at<L>(yi, i1 + l);
+                if (t == 0)
+                    butterflyUnit(r0, j0, r1, j1);
+                else
+                    butterfly(r0, j0, r1, j1, tr[t * step], ti[t * step]);
+                at<L>(yr, i0 + l) = r0;
+                at<L>(yi, i0 + l) = j0;
+                at<L>(yr, i1 + l) = r1;
+                at<L>(yi, i1 + l) = j1;
+            }
+        }
     }
 }
 
