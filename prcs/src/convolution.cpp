@@ -41,6 +41,14 @@ void correlate(const In& in, const Out& out, int32_t w, int32_t h, const std::ve
     }
 }
 
+template <class T> QD_ROW_KERNEL void addTerm(double* __restrict a, const T* __restrict p, double wt, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) a[x] += wt * double(p[x]);
+}
+
+template <class T> QD_ROW_KERNEL void narrowRow(float* __restrict o, const double* __restrict a, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) o[x] = float(a[x]);
+}
+
 // Rows outer with one running sum per pixel of the row: every pixel still
 // adds its terms in list order, in double, so the sums are the same bits.
 template <class T>
@@ -52,15 +60,9 @@ void correlateRows(MTHANDLE src, MTHANDLE out, int32_t w, int32_t h, const std::
     float* const* dst = rowsOf<float>(out);
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
-        double* __restrict a = acc.data();
-        std::fill(a, a + w, 0.0);
-        for (const Term& t : terms) {
-            const T* __restrict p = rows.row(y + t.dy) + t.dx;
-            const double wt = t.w;
-            for (int32_t x = 0; x < w; ++x) a[x] += wt * double(p[x]);
-        }
-        float* o = dst[y];
-        for (int32_t x = 0; x < w; ++x) o[x] = float(a[x]);
+        std::fill(acc.begin(), acc.end(), 0.0);
+        for (const Term& t : terms) addTerm(acc.data(), rows.row(y + t.dy) + t.dx, t.w, w);
+        narrowRow<T>(dst[y], acc.data(), w);
         pump.afterRow(y);
     }
 }

@@ -79,7 +79,7 @@ MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noex
 
 // out = src - open, stored as MTSetReal would store the double difference:
 // for integers that is the difference saturated to the type.
-template <class T> void subtractRows(MTHANDLE src, MTHANDLE open, MTHANDLE out) {
+template <class T> QD_ROW_KERNEL void subtractRows(MTHANDLE src, MTHANDLE open, MTHANDLE out) {
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     for (int32_t y = 0; y < h; ++y) {
         const T* s = rowsOf<T>(src)[y];

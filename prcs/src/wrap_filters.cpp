@@ -109,7 +109,7 @@ private:
 
 // Sorted columns, then the median of the largest low, the middle mid and the
 // smallest high: the median of the nine.
-template <class T> void medianRow(const T* const* win, T* o, int32_t w, std::vector<T>& tmp) {
+template <class T> QD_ROW_KERNEL void medianRow(const T* const* win, T* o, int32_t w, std::vector<T>& tmp) {
     const size_t n = size_t(w) + 2;
     tmp.resize(3 * n);
     T* __restrict lo = tmp.data();
@@ -132,7 +132,7 @@ template <class T> void medianRow(const T* const* win, T* o, int32_t w, std::vec
 }
 
 // Any rank: odd-even transposition sort of the nine window values.
-template <class T> void rankRow(const T* const* win, T* o, int32_t w, int32_t rank, std::vector<T>& tmp) {
+template <class T> QD_ROW_KERNEL void rankRow(const T* const* win, T* o, int32_t w, int32_t rank, std::vector<T>& tmp) {
     tmp.resize(9 * size_t(w));
     T* v[9];
     for (int32_t k = 0; k < 9; ++k) {
