@@ -22,6 +22,10 @@ TEST(PowerOfTwo, GetPowerOf2IsAtLeastTwo) {
     EXPECT_EQ(GetPowerOf2(5), 8);
     EXPECT_EQ(GetPowerOf2(8), 8);
     EXPECT_EQ(GetPowerOf2(-7), 2);
+    EXPECT_EQ(GetPowerOf2(1 << 30), 1 << 30);
+    // Beyond 2^30 the doubling would overflow and never end: it saturates.
+    EXPECT_EQ(GetPowerOf2((1 << 30) + 1), 1 << 30);
+    EXPECT_EQ(GetPowerOf2(2147483647), 1 << 30);
 }
 
 TEST(PowerOfTwo, RectangleSidesMustBePowersOfTwoOfAtLeastTwo) {
