@@ -46,6 +46,14 @@ template <class T> struct ComplexReader {
     static double im(const uint8_t* row, int64_t x) { return double(loadAt<T>(row, 2 * x + 1)); }
 };
 
+// Integers of one or two bytes: few enough values to work on a table of
+// every possible value instead of on every pixel.
+template <class R> constexpr bool hasValueTable() {
+    if constexpr (requires { typename R::value_type; })
+        return sizeof(typename R::value_type) <= 2 && std::is_integral_v<typename R::value_type>;
+    else return false;
+}
+
 // Bytes of one data row of a matrix of this type and width.
 int64_t rowBytes(int32_t type, int32_t width);
 

@@ -42,17 +42,11 @@ struct Planes {
     uint8_t* dstRow(int32_t y) const { return dst + y * dstStride; }
 };
 
-template <class R> constexpr bool hasLookup() {
-    if constexpr (requires { typename R::value_type; })
-        return sizeof(typename R::value_type) <= 2 && std::is_integral_v<typename R::value_type>;
-    else return false;
-}
-
 // Levels of one display type over the whole image (256 colours, range > 0).
 template <class R, int32_t D>
 void renderLevels(const Planes& p, double initial, double c, LevelCounts& counts, bool pump) {
     const int32_t w = p.w; // a local: the byte stores could alias the struct
-    if constexpr (hasLookup<R>()) {
+    if constexpr (hasValueTable<R>()) {
         // Every possible value gets its level once.
         using T = typename R::value_type;
         using U = std::make_unsigned_t<T>;

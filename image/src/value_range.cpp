@@ -31,9 +31,24 @@ void scanRange(const uint8_t* data, int64_t stride, int32_t w, int32_t h, bool q
         for (int32_t y = 0; y < h; ++y) mm.add(at(w / 2, y));
         return;
     }
-    for (int32_t y = 0; y < h; ++y) {
-        for (int32_t x = 0; x < w; ++x) mm.add(at(x, y));
-        ProcessMessage();
+    if constexpr (hasValueTable<R>()) {
+        // Mark the values that occur, then scan the marks: the extremes of
+        // integers do not depend on the order they are met in.
+        using T = typename R::value_type;
+        using U = std::make_unsigned_t<T>;
+        std::vector<uint8_t> seen(size_t(1) << (8 * sizeof(T)), 0);
+        for (int32_t y = 0; y < h; ++y) {
+            const uint8_t* row = data + y * stride;
+            for (int32_t x = 0; x < w; ++x) seen[U(loadAt<T>(row, x))] = 1;
+            ProcessMessage();
+        }
+        for (size_t i = 0; i < seen.size(); ++i)
+            if (seen[i]) mm.add(rangeValue(D, double(T(U(i))), 0.0));
+    } else {
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = 0; x < w; ++x) mm.add(at(x, y));
+            ProcessMessage();
+        }
     }
 }
 

@@ -1,9 +1,11 @@
 // Display rendering: bitmap layout, levels for every display type, the
 // equalisation, the 2- and 16-colour branch, the colour table, the default
 // range, the pixel setters and the value histogram.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -250,15 +252,45 @@ void referenceRender(IMHANDLE im, std::vector<int32_t>& levels, std::vector<doub
     for (int32_t l : levels) hist[size_t(l)] += 1;
 }
 
+// The default range, element by element: {initial, final}.
+std::pair<double, double> referenceRange(IMHANDLE im) {
+    MTHANDLE mt = IMGetDataHandle(im);
+    const int32_t type = IMGetDisplayType(im);
+    double lo = 1e307, hi = -1e307;
+    for (int32_t y = 0; y < IMGetImageHeight(im); ++y)
+        for (int32_t x = 0; x < IMGetImageWidth(im); ++x) {
+            const double re = MTReal(mt, x, y), im_ = MTImag(mt, x, y);
+            double v = re;
+            switch (type) {
+            case 1: case 17: v = MTNorm(mt, x, y); break;
+            case 2: v = im_; break;
+            case 16: v = std::fabs(re); break;
+            case 18: v = std::fabs(im_); break;
+            case 48: v = re * re; break;
+            case 49: v = re * re + im_ * im_; break;
+            case 50: v = im_ * im_; break;
+            default: break;
+            }
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+    if (type == 16 || type == 17 || type == 18 || type == 48 || type == 49 || type == 50) {
+        lo = std::log(lo + 1);
+        hi = std::log(hi + 1);
+    }
+    const double half = (hi - lo) / 256 / 2;
+    return {lo - half, hi + half};
+}
+
 uint32_t nextRandom(uint32_t& state) {
     state = state * 1664525u + 1013904223u;
     return state >> 8;
 }
 
-TEST(Levels, FastRenderingMatchesElementByElementRendering) {
+TEST(Levels, FastRangeAndRenderingMatchElementByElementOnes) {
     const int32_t types[] = {MT_CHAR,  MT_UCHAR, MT_SHORT,    MT_USHORT,   MT_LONG,
                              MT_ULONG, MT_FLOAT, MT_DOUBLE, MT_COMPLEX8, MT_COMPLEX16};
-    const int32_t displays[] = {0, 1, 2, 16, 17, 18, 49, IM_EQUALIZED};
+    const int32_t displays[] = {0, 1, 2, 16, 17, 18, 48, 49, 50, IM_EQUALIZED};
     uint32_t state = 12345;
     for (int32_t type : types) {
         for (int32_t display : displays) {
@@ -273,6 +305,9 @@ TEST(Levels, FastRenderingMatchesElementByElementRendering) {
                 }
             IMSetDisplayType(im.get(), display);
             IMDefaultRange(im.get(), 0);
+            const auto range = referenceRange(im.get());
+            ASSERT_EQ(IMGetInitialValue(im.get()), range.first) << type << " " << display;
+            ASSERT_EQ(IMGetFinalValue(im.get()), range.second) << type << " " << display;
             // Also a range that cuts values off at both ends.
             for (int pass = 0; pass < 2; ++pass) {
                 if (pass == 1) {
