@@ -1,0 +1,226 @@
+// Object labelling: numbering order, connectivity, border removal, the
+// destination rule, and random images against an independent flood fill.
+#include "shape_support.h"
+
+#include <algorithm>
+#include <map>
+
+using namespace shape_test;
+
+namespace {
+
+struct Labelled {
+    int32_t n;
+    std::vector<std::vector<int32_t>> labels;
+};
+
+Labelled label(const Art& art, bool eight, bool drop) {
+    MTHANDLE src = binary(art);
+    MTHANDLE lab = nullptr;
+    Labelled out;
+    out.n = FindObjects(src, eight, drop, &lab);
+    EXPECT_NE(lab, nullptr);
+    EXPECT_EQ(MTGetFlags(lab), MT_USHORT);
+    for (int32_t y = 0; y < MTGetHeight(lab); ++y) {
+        out.labels.emplace_back();
+        for (int32_t x = 0; x < MTGetWidth(lab); ++x) out.labels.back().push_back(MTRealInt(lab, x, y));
+    }
+    MTDestroy(lab);
+    MTDestroy(src);
+    return out;
+}
+
+} // namespace
+
+TEST(FindObjects, NumbersFollowRowZeroThenColumnZeroThenTheRest) {
+    const Art art = {"....X.",
+                     "X.....",
+                     "..X...",
+                     ".....X",
+                     "X....."};
+    // Row 0, then column 0 (rows 1 and 4), then the inner scan.
+    Labelled l = label(art, false, false);
+    EXPECT_EQ(l.n, 5);
+    EXPECT_EQ(l.labels[0][4], 1);
+    EXPECT_EQ(l.labels[1][0], 2);
+    EXPECT_EQ(l.labels[4][0], 3);
+    EXPECT_EQ(l.labels[2][2], 4);
+    EXPECT_EQ(l.labels[3][5], 5);
+    // Only the inner object is kept without the border.
+    l = label(art, false, true);
+    EXPECT_EQ(l.n, 1);
+    EXPECT_EQ(l.labels[2][2], 1);
+    EXPECT_EQ(l.labels[0][4] + l.labels[1][0] + l.labels[3][5] + l.labels[4][0], 0);
+}
+
+TEST(FindObjects, ObjectLowOnColumnZeroComesBeforeAnEarlierInnerOne) {
+    const Art art = {"......",
+                     "...XX.",
+                     "......",
+                     "XX....",
+                     "......"};
+    Labelled l = label(art, true, false);
+    EXPECT_EQ(l.labels[3][0], 1);
+    EXPECT_EQ(l.labels[3][1], 1);
+    EXPECT_EQ(l.labels[1][3], 2);
+    l = label(art, true, true);
+    EXPECT_EQ(l.n, 1);
+    EXPECT_EQ(l.labels[1][4], 1);
+    EXPECT_EQ(l.labels[3][1], 0);
+}
+
+TEST(FindObjects, DiagonalNeighboursJoinOnlyWithEight) {
+    // Diagonal pairs between columns 0 and 1, in both directions, and inside.
+    const Art art = {".X....",
+                     "X.....",
+                     "...X..",
+                     ".X..X.",
+                     "X....."};
+    EXPECT_EQ(label(art, false, false).n, 6);
+    const Labelled l = label(art, true, false);
+    EXPECT_EQ(l.n, 3);
+    EXPECT_EQ(l.labels[0][1], 1);
+    EXPECT_EQ(l.labels[1][0], 1);
+    EXPECT_EQ(l.labels[3][1], 2); // column 0 first: (0, 4) is met before (3, 2)
+    EXPECT_EQ(l.labels[4][0], 2);
+    EXPECT_EQ(l.labels[2][3], 3);
+    EXPECT_EQ(l.labels[3][4], 3);
+}
+
+TEST(FindObjects, BorderRemovalReachesObjectsThroughDiagonalsWithEight) {
+    // The inner object touches the last row only through a diagonal step.
+    const Art art = {".....",
+                     ".X...",
+                     "..X..",
+                     "...X.",
+                     "....X"};
+    EXPECT_EQ(label(art, true, true).n, 0);
+    EXPECT_EQ(label(art, false, true).n, 3);
+}
+
+TEST(FindObjects, DestinationRuleAndRefusal) {
+    MTHANDLE src = binary({"X.X", "..."});
+    MTHANDLE lab = MTCreate(3, 2, MT_USHORT);
+    MTSetRealInt(lab, 1, 1, 9); // stale content is overwritten
+    MTHANDLE kept = lab;
+    EXPECT_EQ(FindObjects(src, 0, 0, &lab), 2);
+    EXPECT_EQ(lab, kept);
+    EXPECT_EQ(MTRealInt(lab, 1, 1), 0);
+    EXPECT_EQ(MTRealInt(lab, 2, 0), 2);
+    MTHANDLE wrong = MTCreate(3, 2, MT_UCHAR);
+    EXPECT_EQ(FindObjects(src, 0, 0, &wrong), 2);
+    EXPECT_EQ(MTGetFlags(wrong), MT_USHORT);
+    MTDestroy(wrong);
+    // A source that is not binary: the label handle is released and cleared.
+    MTHANDLE grey = MTCreate(3, 2, MT_UCHAR);
+    EXPECT_EQ(FindObjects(grey, 0, 0, &lab), 0);
+    EXPECT_EQ(lab, nullptr);
+    EXPECT_EQ(FindObjects(src, 0, 0, nullptr), 0);
+    MTDestroy(grey);
+    MTDestroy(src);
+}
+
+TEST(FindObjects, ProvisionalLabelsBeyondTheOldTableSize) {
+    // A comb: 20001 teeth each start a provisional label, the back joins them.
+    const int32_t teeth = 20001;
+    Art comb(3, std::string(size_t(2 * teeth - 1), '.'));
+    for (int32_t i = 0; i < teeth; ++i) comb[0][size_t(2 * i)] = comb[1][size_t(2 * i)] = 'X';
+    std::fill(comb[2].begin(), comb[2].end(), 'X');
+    EXPECT_EQ(label(comb, false, false).n, 1);
+
+    // 100 000 single pixels: all counted; numbers beyond the label type's
+    // range saturate at its maximum.
+    const int32_t cols = 400, rows = 250;
+    MTHANDLE src = MTCreate(2 * cols + 1, 2 * rows + 1, MT_BINARY);
+    for (int32_t j = 0; j < rows; ++j)
+        for (int32_t i = 0; i < cols; ++i) MTSetRealInt(src, 2 * i + 1, 2 * j + 1, 1);
+    MTHANDLE lab = nullptr;
+    EXPECT_EQ(FindObjects(src, 1, 1, &lab), cols * rows);
+    EXPECT_EQ(MTRealInt(lab, 1, 1), 1);
+    EXPECT_EQ(MTRealInt(lab, 3, 1), 2);
+    EXPECT_EQ(MTRealInt(lab, 1, 3), cols + 1);
+    const int32_t k = 65535; // object k sits at raster index k - 1
+    EXPECT_EQ(MTRealInt(lab, 2 * ((k - 1) % cols) + 1, 2 * ((k - 1) / cols) + 1), 65535);
+    EXPECT_EQ(MTRealInt(lab, 2 * cols - 1, 2 * rows - 1), 65535);
+    MTDestroy(lab);
+    MTDestroy(src);
+}
+
+namespace {
+
+// Position of a pixel in the labelling's visiting order.
+int64_t visitIndex(int32_t x, int32_t y, int32_t w, int32_t h) {
+    if (y == 0) return x;
+    if (x == 0) return w + y;
+    return int64_t(w) + h + int64_t(y) * w + x;
+}
+
+void checkAgainstFloodFill(const Art& art, bool eight, bool drop, MTHANDLE src) {
+    const auto h = int32_t(art.size()), w = int32_t(art[0].size());
+    int32_t count = 0;
+    const auto comp = floodFill(w, h, eight, [&](int32_t x, int32_t y) { return isOn(art, x, y); }, count);
+    std::vector<bool> touches(size_t(count), false);
+    std::vector<int64_t> first(size_t(count), INT64_MAX), area(size_t(count), 0);
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+            const int32_t c = comp[size_t(y * w + x)];
+            if (c < 0) continue;
+            if (x == 0 || y == 0 || x == w - 1 || y == h - 1) touches[size_t(c)] = true;
+            first[size_t(c)] = std::min(first[size_t(c)], visitIndex(x, y, w, h));
+            ++area[size_t(c)];
+        }
+    // Expected numbers: kept components by their first visited pixel.
+    std::vector<int32_t> order;
+    for (int32_t c = 0; c < count; ++c)
+        if (!drop || !touches[size_t(c)]) order.push_back(c);
+    std::sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return first[size_t(a)] < first[size_t(b)]; });
+    std::vector<int32_t> expected(size_t(count), 0);
+    for (size_t i = 0; i < order.size(); ++i) expected[size_t(order[i])] = int32_t(i + 1);
+
+    MTHANDLE lab = nullptr;
+    const int32_t n = FindObjects(src, eight, drop, &lab);
+    ASSERT_EQ(n, int32_t(order.size())) << w << "x" << h << " eight " << eight << " drop " << drop;
+    std::map<int32_t, int64_t> areaByLabel;
+    int32_t bad = 0;
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+            const int32_t c = comp[size_t(y * w + x)];
+            const int32_t want = c < 0 ? 0 : expected[size_t(c)];
+            const int32_t got = MTRealInt(lab, x, y);
+            if (got != want && bad++ < 3) ADD_FAILURE() << "at " << x << "," << y << ": " << got << " vs " << want;
+            if (got < 0 || got > n) ++bad;
+            if (got) ++areaByLabel[got];
+        }
+    EXPECT_EQ(bad, 0);
+    for (int32_t c = 0; c < count; ++c) {
+        if (expected[size_t(c)]) {
+            EXPECT_EQ(areaByLabel[expected[size_t(c)]], area[size_t(c)]);
+        }
+    }
+    MTDestroy(lab);
+}
+
+} // namespace
+
+TEST(FindObjects, RandomImagesMatchAFloodFill) {
+    const int32_t sizes[][2] = {{1, 1}, {1, 9}, {9, 1}, {2, 2}, {7, 5}, {16, 16}, {33, 21}, {64, 47}};
+    uint32_t seed = 1;
+    for (auto [w, h] : sizes)
+        for (double density : {0.3, 0.5, 0.7}) {
+            const Art art = randomArt(w, h, density, seed++);
+            MTHANDLE src = binary(art);
+            // A window inside a wider matrix takes the element-by-element path.
+            MTHANDLE wide = MTCreate(w + 3, h + 1, MT_BINARY);
+            for (int32_t y = 0; y < h + 1; ++y)
+                for (int32_t x = 0; x < w + 3; ++x)
+                    MTSetRealInt(wide, x, y, (x >= 2 && x < w + 2 && y < h) ? isOn(art, x - 2, y) : 1);
+            MTSetWindow(wide, 2, 0, w + 2, h);
+            for (bool eight : {false, true})
+                for (bool drop : {false, true}) {
+                    checkAgainstFloodFill(art, eight, drop, src);
+                    checkAgainstFloodFill(art, eight, drop, wide);
+                }
+            MTDestroy(wide);
+            MTDestroy(src);
+        }
+}
