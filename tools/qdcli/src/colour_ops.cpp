@@ -1,0 +1,149 @@
+// Colour adjustments and the channel-wise colour filters; they take and give
+// images.
+#include <qd/colorprcs.h>
+
+#include "op_helpers.h"
+
+namespace qdcli {
+namespace {
+
+using ImageFn = IMHANDLE (*)(IMHANDLE, IMHANDLE);
+
+Operation imageOperation(const char* name, ImageFn fn) {
+    return {.name = name,
+            .display = Display::Own,
+            .prepare = [fn](const Call& call) -> Run {
+                IMHANDLE im = call.image();
+                return [fn, im] { return Product(fn(im, nullptr)); };
+            }};
+}
+
+// The scaling range of the channel results: the program passes 0 to 256.
+struct Scale {
+    double lo, hi;
+};
+constexpr const char* kScaleOptions = " [--lo L --hi H]";
+
+Scale scaleOf(const Options& options) {
+    const Scale s{options.number("lo", 0.0), options.number("hi", 256.0)};
+    if (s.lo == s.hi) throw UsageError("--lo and --hi must differ");
+    return s;
+}
+
+// --butterworth selects the Butterworth form, whose --order is then needed.
+struct FilterForm {
+    int32_t order = 1;
+    int32_t butterworth = 0;
+};
+constexpr const char* kFormOptions = " [--butterworth --order N]";
+
+FilterForm formOf(const Options& options) {
+    FilterForm f;
+    f.butterworth = options.flag("butterworth") ? 1 : 0;
+    f.order = f.butterworth ? options.integer("order") : options.integer("order", 1);
+    return f;
+}
+
+Operation colourWeightsOperation(const char* name,
+                                 IMHANDLE (*fn)(IMHANDLE, int32_t, const double*, double, double,
+                                                double, IMHANDLE)) {
+    return {.name = name,
+            .options = std::string(kConvolutionKernelOptions) + kScaleOptions,
+            .display = Display::Own,
+            .prepare = [fn](const Call& call) -> Run {
+                IMHANDLE im = call.image();
+                const ConvolutionKernel k = call.settings.convolutionKernel(call.options);
+                const Scale s = scaleOf(call.options);
+                return [fn, im, k, s] {
+                    return Product(fn(im, k.n, k.weights.data(), k.divisor, s.lo, s.hi, nullptr));
+                };
+            }};
+}
+
+Operation colourPassOperation(const char* name,
+                              IMHANDLE (*fn)(IMHANDLE, double, int32_t, int32_t, double, double,
+                                             IMHANDLE)) {
+    return {.name = name,
+            .options = std::string("--cutoff C") + kFormOptions + kScaleOptions,
+            .display = Display::Own,
+            .prepare = [fn](const Call& call) -> Run {
+                IMHANDLE im = call.image();
+                const double cutoff = call.options.number("cutoff");
+                const FilterForm f = formOf(call.options);
+                const Scale s = scaleOf(call.options);
+                return [fn, im, cutoff, f, s] {
+                    return Product(fn(im, cutoff, f.order, f.butterworth, s.lo, s.hi, nullptr));
+                };
+            }};
+}
+
+} // namespace
+
+void addColourOperations(OperationTable& table) {
+    table.push_back({.name = "AdjustHSI",
+                     .options = "--hue H --sat S --inten I",
+                     .display = Display::Own,
+                     .prepare = [](const Call& call) -> Run {
+                         IMHANDLE im = call.image();
+                         const int32_t h = call.options.integer("hue", 0);
+                         const int32_t s = call.options.integer("sat", 0);
+                         const int32_t i = call.options.integer("inten", 0);
+                         return [im, h, s, i] { return Product(AdjustHSI(im, h, s, i, nullptr)); };
+                     }});
+    table.push_back({.name = "ChangeBrightnessAndContrast",
+                     .options = "--brightness B --contrast C",
+                     .display = Display::Own,
+                     .prepare = [](const Call& call) -> Run {
+                         IMHANDLE im = call.image();
+                         const int32_t b = call.options.integer("brightness", 0);
+                         const int32_t c = call.options.integer("contrast", 0);
+                         return [im, b, c] { return Product(ChangeBrightnessAndContrast(im, b, c, nullptr)); };
+                     }});
+    table.push_back({.name = "ColorMakeRGB2D",
+                     .inputs = 3,
+                     .wholeImage = true,
+                     .display = Display::Own,
+                     .prepare = [](const Call& call) -> Run {
+                         IMHANDLE r = call.image(0), g = call.image(1), b = call.image(2);
+                         return [r, g, b] { return Product(ColorMakeRGB2D(r, g, b, nullptr)); };
+                     }});
+    table.push_back(imageOperation("ColorMedianFilter2D", ColorMedianFilter2D));
+    table.push_back(imageOperation("ColorErosion2D", ColorErosion2D));
+    table.push_back(imageOperation("ColorDilation2D", ColorDilation2D));
+    table.push_back(imageOperation("ColorEdgeDetect2D", ColorEdgeDetect2D));
+    table.push_back(colourWeightsOperation("ColorConvolution2D", ColorConvolution2D));
+    table.push_back(colourWeightsOperation("ColorFTConvolution2D", ColorFTConvolution2D));
+    table.push_back(colourPassOperation("ColorFTLowPass2D", ColorFTLowPass2D));
+    table.push_back(colourPassOperation("ColorFTHighPass2D", ColorFTHighPass2D));
+    table.push_back({.name = "ColorFTBandPass2D",
+                     .options = std::string("--lower L --upper U") + kFormOptions + kScaleOptions,
+                     .display = Display::Own,
+                     .prepare = [](const Call& call) -> Run {
+                         IMHANDLE im = call.image();
+                         const double lower = call.options.number("lower");
+                         const double upper = call.options.number("upper");
+                         const FilterForm f = formOf(call.options);
+                         const Scale s = scaleOf(call.options);
+                         return [im, lower, upper, f, s] {
+                             return Product(ColorFTBandPass2D(im, lower, upper, f.order, f.butterworth,
+                                                              s.lo, s.hi, nullptr));
+                         };
+                     }});
+    table.push_back({.name = "ColorFTHomomorphicFilter2D",
+                     .options = std::string("--cutoff C --low-gain G --high-gain G --order N") + kScaleOptions,
+                     .display = Display::Own,
+                     .prepare = [](const Call& call) -> Run {
+                         IMHANDLE im = call.image();
+                         const double cutoff = call.options.number("cutoff");
+                         const double low = call.options.number("low-gain");
+                         const double high = call.options.number("high-gain");
+                         const int32_t order = call.options.integer("order");
+                         const Scale s = scaleOf(call.options);
+                         return [im, cutoff, low, high, order, s] {
+                             return Product(
+                                 ColorFTHomomorphicFilter2D(im, cutoff, low, high, order, s.lo, s.hi, nullptr));
+                         };
+                     }});
+}
+
+} // namespace qdcli

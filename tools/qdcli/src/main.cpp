@@ -1,0 +1,248 @@
+// qdcli: runs the operations of the libraries and the program on image
+// files, for batch work and scripts.
+//
+// Exit codes: 0 done, 1 the operation refused the input, 2 bad usage,
+// 3 a file could not be read or written.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <unistd.h>
+
+#include "image_files.h"
+#include "operation.h"
+#include "report.h"
+#include "runner.h"
+#include "settings.h"
+
+using namespace qdcli;
+
+namespace {
+
+constexpr int kDone = 0, kRefused = 1, kUsage = 2, kFile = 3;
+
+const char* const kUsageText =
+    "usage: qdcli list                          operations, one per line, with their options\n"
+    "       qdcli info FILE [--json]            type, size, display, scale, units, comment, overlays\n"
+    "       qdcli convert IN -o OUT             read by content, write by extension\n"
+    "       qdcli OP [OPTIONS] IN... [-o OUT]   run one operation\n"
+    "input:  --raw W,H,TYPE[,OFFSET[,SWAP]]  --as TYPE\n"
+    "output: .qdw .bmp .raw .npy  --display-type CODE  --range FROM,TO\n"
+    "run:    --select L,T,R,B  --json  --time N  --quiet\n";
+
+void refuseUnknownOptions(const Options& options, const std::vector<std::string>& accepted,
+                          const std::string& command) {
+    for (const std::string& name : options.given())
+        if (std::find(accepted.begin(), accepted.end(), name) == accepted.end())
+            throw UsageError(command + " does not take --" + name);
+}
+
+// Checks the options every command shares before any file is read.
+void checkCommonOptions(const Options& options) {
+    if (options.has("time") && options.integer("time") < 1) throw UsageError("--time needs a count of 1 or more");
+    if (options.has("display-type")) {
+        static const int32_t kTypes[] = {0, 1, 2, 16, 17, 18, 48, 49, 50, 256};
+        const int32_t t = options.integer("display-type");
+        if (std::find(std::begin(kTypes), std::end(kTypes), t) == std::end(kTypes))
+            throw UsageError("--display-type is one of 0, 1, 2, 16, 17, 18, 48, 49, 50, 256");
+    }
+    if (options.has("range")) options.numbers("range", 2);
+    if (options.has("as")) parseType(options.text("as"));
+    if (options.hasOutput()) checkOutputPath(options.output());
+}
+
+void restrictToSelection(IMHANDLE im, const Options& options) {
+    if (!options.has("select")) return;
+    std::vector<int32_t> r;
+    for (double v : options.numbers("select", 4)) {
+        if (v != int32_t(v)) throw UsageError("--select needs whole numbers");
+        r.push_back(int32_t(v));
+    }
+    IMSetSelectedRect(im, r[0], r[1], r[2], r[3]);
+    if (!IMIsSelected(im) || !IMSelect(im, 1))
+        throw UsageError("--select " + options.text("select") + " is not a rectangle inside the image");
+}
+
+std::string describe(IMHANDLE im) {
+    MTHANDLE m = IMGetDataHandle(im);
+    return "a " + std::to_string(MTGetWidth(m)) + " x " + std::to_string(MTGetHeight(m)) + " " +
+           typeName(MTGetFlags(m)) + " image";
+}
+
+// Wraps a result matrix as an image and sets its display as the program's
+// command does; --display-type and --range then have the last word.
+IMHANDLE finishImage(Product& product, Display display, IMHANDLE source, const Options& options) {
+    if (product.matrix) {
+        product.image = IMCreateFromMatrix(product.matrix);
+        if (!product.image) return nullptr;
+        product.matrix = nullptr;
+        IMHANDLE im = product.image;
+        switch (display) {
+        case Display::CopyRange: {
+            uint32_t colours[256] = {};
+            IMGetPaletteArray(source, colours);
+            IMSetBasicPalette(im, colours);
+            IMSetInitialValue(im, IMGetInitialValue(source));
+            IMSetFinalValue(im, IMGetFinalValue(source));
+            break;
+        }
+        case Display::RealLog:
+        case Display::ModulusLog:
+        case Display::SourceType:
+            IMSetDrawType(im, display == Display::RealLog      ? IM_REAL_LOG
+                              : display == Display::ModulusLog ? IM_MODULUS_LOG
+                                                               : IMGetDrawType(source));
+            IMDefaultRange(im, 1);
+            break;
+        case Display::DefaultRange: IMDefaultRange(im, 1); break;
+        case Display::Own: break;
+        }
+    }
+    if (product.image) applyDisplayOptions(product.image, options);
+    return product.image;
+}
+
+void printReport(const Report& report, bool json) {
+    if (json) {
+        if (!report.json.empty()) std::printf("%s\n", report.json.c_str());
+        return;
+    }
+    for (const std::string& line : report.lines) std::printf("%s\n", line.c_str());
+}
+
+int runOperation(const Operation& op, const Options& options) {
+    refuseUnknownOptions(options, acceptedOptions(op), op.name);
+    if (int(options.inputs().size()) != op.inputs)
+        throw UsageError(op.name + " takes " + std::to_string(op.inputs) + " input file" +
+                         (op.inputs > 1 ? "s" : ""));
+    checkCommonOptions(options);
+    Settings settings;
+    std::vector<ImageRef> images;
+    std::vector<IMHANDLE> handles;
+    for (const std::string& path : options.inputs()) {
+        images.push_back(readInput(path, options, settings.palettes()));
+        handles.push_back(images.back().get());
+        if (!op.wholeImage) restrictToSelection(handles.back(), options);
+    }
+    const Run run = op.prepare(Call{options, handles, settings});
+    RunSettings how;
+    how.name = op.name;
+    how.rows = MTGetHeight(IMGetDataHandle(handles[0]));
+    how.progress = !options.flag("quiet") && isatty(STDERR_FILENO);
+    how.timedRuns = options.integer("time", 0);
+    Product product = runTimed(run, how);
+
+    const bool nothing = op.makesImage ? !product.matrix && !product.image : product.report.lines.empty();
+    if (!product.refusal.empty() || nothing) {
+        const std::string why =
+            product.refusal.empty() ? "the library gave no result for " + describe(handles[0]) : product.refusal;
+        std::fprintf(stderr, "%s: refused: %s\n", op.name.c_str(), why.c_str());
+        return kRefused;
+    }
+    IMHANDLE result = op.makesImage ? finishImage(product, op.display, handles[0], options) : nullptr;
+    if (op.makesImage && !result) {
+        std::fprintf(stderr, "%s: refused: out of memory\n", op.name.c_str());
+        return kRefused;
+    }
+    printReport(product.report, options.flag("json"));
+    if (options.hasOutput()) writeImage(result, options.output());
+    return kDone;
+}
+
+int listCommand() {
+    for (const Operation& op : operations()) {
+        std::string line = op.name;
+        if (!op.options.empty()) line += " " + op.options;
+        for (int i = 0; i < op.inputs; ++i) line += " IN";
+        std::printf("%s\n", line.c_str());
+    }
+    return kDone;
+}
+
+int infoCommand(const Options& options) {
+    refuseUnknownOptions(options, {"raw", "as", "json"}, "info");
+    if (options.inputs().size() != 1 || options.hasOutput()) throw UsageError("info takes one file");
+    checkCommonOptions(options);
+    Settings settings;
+    const ImageRef image = readInput(options.inputs()[0], options, settings.palettes());
+    IMHANDLE im = image.get();
+    const IMHEADER& h = *IMGetHeaderPointer(im);
+    const std::string comment(h.Comment, strnlen(h.Comment, sizeof h.Comment));
+    if (options.flag("json")) {
+        std::printf("%s\n", JsonObject()
+                                .text("type", typeName(h.DataType))
+                                .whole("type_code", h.DataType)
+                                .whole("width", h.Width)
+                                .whole("height", h.Height)
+                                .whole("display_type", h.DisplayType)
+                                .raw("range", jsonArray({jsonNumber(h.InitialValue), jsonNumber(h.FinalValue)}))
+                                .number("scale", h.Scale)
+                                .text("xy_unit", IMGetXYUnit(im))
+                                .text("z_unit", IMGetZUnit(im))
+                                .text("comment", comment)
+                                .whole("overlays", h.NumGraphicObjects)
+                                .str()
+                                .c_str());
+        return kDone;
+    }
+    std::printf("type : %s\nwidth : %d\nheight : %d\ndisplay type : %d\n", typeName(h.DataType).c_str(),
+                h.Width, h.Height, h.DisplayType);
+    std::printf("range : %.6g to %.6g\nscale : %.6g\n", h.InitialValue, h.FinalValue, h.Scale);
+    std::printf("xy unit : %s\nz unit : %s\n", latin1ToUtf8(IMGetXYUnit(im)).c_str(),
+                latin1ToUtf8(IMGetZUnit(im)).c_str());
+    std::printf("comment : %s\noverlays : %d\n", latin1ToUtf8(comment).c_str(), h.NumGraphicObjects);
+    return kDone;
+}
+
+int convertCommand(const Options& options) {
+    refuseUnknownOptions(options, {"raw", "as", "display-type", "range", "quiet"}, "convert");
+    if (options.inputs().size() != 1 || !options.hasOutput()) throw UsageError("convert takes one file and -o OUT");
+    checkCommonOptions(options);
+    Settings settings;
+    const ImageRef image = readInput(options.inputs()[0], options, settings.palettes());
+    if (options.has("display-type") || options.has("range")) applyDisplayOptions(image.get(), options);
+    writeImage(image.get(), options.output());
+    return kDone;
+}
+
+int dispatch(int argc, char** argv) {
+    const std::string command = argv[1];
+    const Operation* op = findOperation(command);
+    try {
+        if (command == "list") return listCommand();
+        if (command == "help" || command == "--help" || command == "-h") {
+            std::fputs(kUsageText, stdout);
+            return kDone;
+        }
+        const Options options(argc, argv, 2);
+        if (command == "info") return infoCommand(options);
+        if (command == "convert") return convertCommand(options);
+        if (!op) {
+            std::fprintf(stderr, "qdcli: unknown operation %s (qdcli list names them)\n%s", command.c_str(),
+                         kUsageText);
+            return kUsage;
+        }
+        return runOperation(*op, options);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "qdcli %s: %s\n", command.c_str(), e.what());
+        if (op) std::fprintf(stderr, "%s\n", usageOf(*op).c_str());
+        else std::fputs(kUsageText, stderr);
+        return kUsage;
+    } catch (const FileError& e) {
+        std::fprintf(stderr, "qdcli %s: %s\n", command.c_str(), e.what());
+        return kFile;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "qdcli %s: refused: out of memory\n", command.c_str());
+        return kRefused;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fputs(kUsageText, stderr);
+        return kUsage;
+    }
+    return dispatch(argc, argv);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+// Shapes of table entries shared by the operation families.
+
+#include "operation.h"
+#include "settings.h"
+
+namespace qdcli {
+
+using PlainFn = MTHANDLE (*)(MTHANDLE, MTHANDLE);
+using KernelFn = MTHANDLE (*)(MTHANDLE, const MMKERNEL*, MTHANDLE);
+using WeightsFn = MTHANDLE (*)(MTHANDLE, int32_t, const double*, double, MTHANDLE);
+
+inline constexpr const char* kMorphologyKernelOptions = "--kernel NAME | --weights ROWS";
+inline constexpr const char* kConvolutionKernelOptions = "--kernel NAME | --weights ROWS [--divisor D]";
+
+// fn(matrix, dst): a new matrix from one input.
+inline Operation plainOperation(const char* name, PlainFn fn, Display display = Display::DefaultRange) {
+    return {.name = name,
+            .display = display,
+            .prepare = [fn](const Call& call) -> Run {
+                MTHANDLE m = call.matrix();
+                return [fn, m] { return Product(fn(m, nullptr)); };
+            }};
+}
+
+// fn(matrix, structuring element, dst).
+inline Operation kernelOperation(const char* name, KernelFn fn) {
+    return {.name = name,
+            .options = kMorphologyKernelOptions,
+            .prepare = [fn](const Call& call) -> Run {
+                MTHANDLE m = call.matrix();
+                const MorphologyKernel kernel = call.settings.morphologyKernel(call.options);
+                return [fn, m, kernel] { return Product(fn(m, &kernel.record(), nullptr)); };
+            }};
+}
+
+// fn(matrix, N, weights, divisor, dst).
+inline Operation weightsOperation(const char* name, WeightsFn fn) {
+    return {.name = name,
+            .options = kConvolutionKernelOptions,
+            .prepare = [fn](const Call& call) -> Run {
+                MTHANDLE m = call.matrix();
+                const ConvolutionKernel k = call.settings.convolutionKernel(call.options);
+                return [fn, m, k] { return Product(fn(m, k.n, k.weights.data(), k.divisor, nullptr)); };
+            }};
+}
+
+// An operation whose prepare reads options and returns fn over the inputs.
+inline Product refusedProduct(std::string why) {
+    Product p;
+    p.refusal = std::move(why);
+    return p;
+}
+
+} // namespace qdcli

@@ -1,0 +1,61 @@
+// The computations the program makes itself: grey scale, channels,
+// statistics and background subtraction.
+#include <qd/core/program_ops.h>
+
+#include "op_helpers.h"
+#include "report.h"
+
+namespace qdcli {
+
+void addProgramOperations(OperationTable& table) {
+    table.push_back({.name = "greyscale",
+                     .display = Display::Own,
+                     .prepare = [](const Call& call) -> Run {
+                         IMHANDLE im = call.image();
+                         return [im] { return Product(qd::greyScaleImage(im)); };
+                     }});
+    table.push_back({.name = "channel",
+                     .options = "--red|--green|--blue",
+                     .display = Display::Own,
+                     .prepare = [](const Call& call) -> Run {
+                         const Options& o = call.options;
+                         if (o.flag("red") + o.flag("green") + o.flag("blue") != 1)
+                             throw UsageError("give one of --red, --green and --blue");
+                         const qd::ColourChannel channel = o.flag("red")     ? qd::ColourChannel::Red
+                                                           : o.flag("green") ? qd::ColourChannel::Green
+                                                                             : qd::ColourChannel::Blue;
+                         IMHANDLE im = call.image();
+                         PMHANDLE palettes = call.settings.palettes();
+                         return [im, channel, palettes] {
+                             return Product(qd::channelImage(im, channel, palettes));
+                         };
+                     }});
+    table.push_back({.name = "stats",
+                     .makesImage = false,
+                     .prepare = [](const Call& call) -> Run {
+                         MTHANDLE m = call.matrix();
+                         return [m] {
+                             StatisticsRecord stats{};
+                             Product p;
+                             if (Statistics2D(m, &stats)) p.report = statisticsReport(stats, MTIsInteger(m) != 0);
+                             return p;
+                         };
+                     }});
+    table.push_back({.name = "bgsub",
+                     .options = "--count M --operator erosion|dilation --kernel NAME | --weights ROWS",
+                     .prepare = [](const Call& call) -> Run {
+                         const int32_t count = call.options.integer("count");
+                         if (count < 1) throw UsageError("--count must be 1 or more");
+                         const std::string op = call.options.text("operator");
+                         if (op != "erosion" && op != "dilation")
+                             throw UsageError("--operator is erosion or dilation");
+                         const MorphologyKernel kernel = call.settings.morphologyKernel(call.options);
+                         MTHANDLE m = call.matrix();
+                         const bool dilation = op == "dilation";
+                         return [m, count, dilation, kernel] {
+                             return Product(qd::backgroundSubtract(m, count, dilation, kernel.record()));
+                         };
+                     }});
+}
+
+} // namespace qdcli
