@@ -108,21 +108,21 @@ private:
 };
 
 // Sorted columns, then the median of the largest low, the middle mid and the
-// smallest high: the median of the nine.
-template <class T> QD_ROW_KERNEL void medianRow(const T* const* win, T* o, int32_t w, std::vector<T>& tmp) {
-    const size_t n = size_t(w) + 2;
-    tmp.resize(3 * n);
-    T* __restrict lo = tmp.data();
-    T* __restrict mid = lo + n;
-    T* __restrict hi = mid + n;
-    for (size_t j = 0; j < n; ++j) {
-        T a = win[0][j], b = win[1][j], c = win[2][j];
-        sortPair(a, b);
-        sortPair(b, c);
-        sortPair(a, b);
-        lo[j] = a;
-        mid[j] = b;
-        hi[j] = c;
+// smallest high: the median of the nine. tmp holds 3 (w + 2) values.
+template <class T>
+QD_ROW_KERNEL void medianRow(const T* __restrict r0, const T* __restrict r1, const T* __restrict r2,
+                             T* __restrict o, int32_t w, T* __restrict tmp) {
+    const int32_t n = w + 2;
+    T* __restrict lo = tmp;
+    T* __restrict mid = tmp + n;
+    T* __restrict hi = tmp + 2 * n;
+    for (int32_t j = 0; j < n; ++j) {
+        const T a = r0[j], b = r1[j], c = r2[j];
+        const T l1 = std::min(a, b), h1 = std::max(a, b);
+        const T l2 = std::min(h1, c);
+        lo[j] = std::min(l1, l2);
+        mid[j] = std::max(l1, l2);
+        hi[j] = std::max(h1, c);
     }
     for (int32_t x = 0; x < w; ++x) {
         const T l = std::max(std::max(lo[x], lo[x + 1]), lo[x + 2]);
@@ -166,7 +166,12 @@ template <class T> bool wrapRows(MTHANDLE src, MTHANDLE out, WrapOp op, int32_t 
     WrapRowsPass<T> pass(src, out);
     std::vector<T> tmp;
     switch (op) {
-    case WrapOp::Median: pass.run([&](const T* const* win, T* o, int32_t w) { medianRow(win, o, w, tmp); }); break;
+    case WrapOp::Median:
+        pass.run([&](const T* const* win, T* o, int32_t w) {
+            tmp.resize(3 * (size_t(w) + 2));
+            medianRow(win[0], win[1], win[2], o, w, tmp.data());
+        });
+        break;
     case WrapOp::Rank: pass.run([&](const T* const* win, T* o, int32_t w) { rankRow(win, o, w, rank, tmp); }); break;
     case WrapOp::Min: pass.run([](const T* const* win, T* o, int32_t w) { extremumRow<T, true>(win, o, w); }); break;
     case WrapOp::Max: pass.run([](const T* const* win, T* o, int32_t w) { extremumRow<T, false>(win, o, w); }); break;
