@@ -295,15 +295,22 @@ template <int L>
     return direct<L>(n, w);
 }
 
+// The kernels above are inlined into two builds of the dispatch, one for
+// processors with 256-bit vectors. Neither fuses multiply and add, so both
+// round alike.
+bool transformGeneric(int n, int lanes, WorkBuffers& w) {
+    return lanes == kLanes ? transform<kLanes>(n, w) : transform<1>(n, w);
+}
+
+__attribute__((target("avx2"))) bool transformAvx2(int n, int lanes, WorkBuffers& w) {
+    return lanes == kLanes ? transform<kLanes>(n, w) : transform<1>(n, w);
+}
+
 }  // namespace
 
-// Compiled once more for processors with 256-bit vectors; the kernels above
-// are inlined into each version. Neither version fuses multiply and add, so
-// both round alike.
-__attribute__((target_clones("avx2", "default")))
 bool forwardTransform(int n, int lanes, WorkBuffers& w) noexcept {
-    if (lanes == kLanes) return transform<kLanes>(n, w);
-    return transform<1>(n, w);
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    return avx2 ? transformAvx2(n, lanes, w) : transformGeneric(n, lanes, w);
 }
 
 }  // namespace qd::fourier
