@@ -128,3 +128,7 @@ TEST(Skeletonize, RandomShapesMatchTheFullScanRule) {
     for (int32_t y = 3; y < 27; ++y) thick[size_t(y)].replace(4, 30, std::string(30, 'X'));
     EXPECT_EQ(skeleton(thick), referenceSkeleton(thick));
 }
+
+extern "C" int prcsShapeCApiSmoke(void);
+
+TEST(ShapeCApi, DeclarationsWorkFromC) { EXPECT_EQ(prcsShapeCApiSmoke(), 1); }
