@@ -133,6 +133,7 @@ bool readLayout(InputFile& file, TiffLayout& layout) {
     uint8_t countBytes[2];
     if (!file.readAt(dirOffset, countBytes, 2)) return false;
     const int64_t entryCount = order.u16(countBytes);
+    if (!file.contains(dirOffset + 2, entryCount * 12)) return false;
     std::vector<uint8_t> raw(size_t(entryCount * 12));
     if (!file.readAt(dirOffset + 2, raw.data(), entryCount * 12)) return false;
 
