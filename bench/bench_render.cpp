@@ -68,5 +68,10 @@ BENCHMARK(renderOnly<MT_UCHAR>)->Arg(8192)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderOnly<MT_FLOAT>)->Arg(8192)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderOnly<MT_COMPLEX8>)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(equalisedRender)->Arg(4096)->Unit(benchmark::kMillisecond);
-BENCHMARK(drawImage<MT_UCHAR>)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
-BENCHMARK(drawImage<MT_RGB>)->Arg(4096)->Unit(benchmark::kMillisecond);
+// Qt spreads the blit over worker threads: count the whole process's time.
+BENCHMARK(drawImage<MT_UCHAR>)
+    ->Arg(4096)
+    ->Arg(8192)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(drawImage<MT_RGB>)->Arg(4096)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
