@@ -4,7 +4,6 @@
 #include "kernel_window.h"
 #include "sorted_slots.h"
 
-#include <algorithm>
 #include <new>
 
 namespace qd::prcs {
@@ -42,54 +41,47 @@ template <class T> void medianRowsBySlots(MTHANDLE src, MTHANDLE out, const std:
     }
 }
 
-// Bytes: a histogram that slides along the row. Only the ends of the
-// element's runs enter and leave it from one pixel to the next, and the
-// median moves from where it was. Integers have no NaN, so the median of
-// the histogram is slot m of the sorted list.
-void medianRowsByHistogram(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
+template <class C>
+QD_ROW_KERNEL void countBelow(C* __restrict count, const uint8_t* __restrict p, const uint8_t* __restrict cand,
+                              int32_t w) {
+    for (int32_t x = 0; x < w; ++x) count[x] = C(count[x] + (p[x] < cand[x] ? 1 : 0));
+}
+
+// Sets the bit where no more than m neighbours lie below prefix | bit.
+template <class C>
+QD_ROW_KERNEL void keepIfLow(uint8_t* __restrict prefix, const C* __restrict count, C m, uint8_t bit, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) prefix[x] = uint8_t(prefix[x] | (uint8_t(count[x] <= m) * bit));
+}
+
+// Bytes: the median is the largest value t with at most m neighbours below
+// it, found bit by bit from the top for a whole row at once. Integers have no
+// NaN, so this is slot m of the sorted list. C counts the neighbours.
+template <class C> void medianRowsByBits(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     const OffsetSpan s = spanOf(offsets);
     ClampedRows<uint8_t> rows(rowsOf<uint8_t>(src), w, h, s.left, s.right, s.up + s.down + 1);
-    auto has = [&](int32_t dx, int32_t dy) {
-        return std::any_of(offsets.begin(), offsets.end(), [&](const Offset& o) { return o.dx == dx && o.dy == dy; });
-    };
-    // Moving from x - 1 to x, the element position dx leaves (at x - 1 + dx)
-    // when dx - 1 is not in its row, and enters (at x + dx) when dx + 1 is not.
-    std::vector<Offset> leaving, entering;
-    for (const Offset& o : offsets) {
-        if (!has(o.dx - 1, o.dy)) leaving.push_back(o);
-        if (!has(o.dx + 1, o.dy)) entering.push_back(o);
-    }
-    const int32_t m = int32_t(offsets.size() / 2);
-    std::vector<const uint8_t*> all(offsets.size()), lp(leaving.size()), ep(entering.size());
+    const C m = C(offsets.size() / 2);
+    std::vector<const uint8_t*> p(offsets.size());
+    std::vector<uint8_t> cand(size_t(w), 0);
+    std::vector<C> count(size_t(w), C(0));
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
-        for (size_t i = 0; i < offsets.size(); ++i) all[i] = rows.row(y + offsets[i].dy) + offsets[i].dx;
-        for (size_t i = 0; i < leaving.size(); ++i) lp[i] = rows.row(y + leaving[i].dy) + leaving[i].dx - 1;
-        for (size_t i = 0; i < entering.size(); ++i) ep[i] = rows.row(y + entering[i].dy) + entering[i].dx;
-        int32_t hist[256] = {};
-        for (const uint8_t* q : all) ++hist[q[0]];
-        int32_t med = 0, below = 0; // below: how many values are under med
-        while (below + hist[med] <= m) below += hist[med++];
-        uint8_t* o = rowsOf<uint8_t>(out)[y];
-        o[0] = uint8_t(med);
-        for (int32_t x = 1; x < w; ++x) {
-            for (const uint8_t* q : lp) {
-                const uint8_t v = q[x];
-                --hist[v];
-                below -= v < med;
-            }
-            for (const uint8_t* q : ep) {
-                const uint8_t v = q[x];
-                ++hist[v];
-                below += v < med;
-            }
-            while (below > m) below -= hist[--med];
-            while (below + hist[med] <= m) below += hist[med++];
-            o[x] = uint8_t(med);
+        for (size_t i = 0; i < offsets.size(); ++i) p[i] = rows.row(y + offsets[i].dy) + offsets[i].dx;
+        uint8_t* prefix = rowsOf<uint8_t>(out)[y];
+        std::fill(prefix, prefix + w, 0);
+        for (int32_t bit = 128; bit > 0; bit >>= 1) {
+            for (int32_t x = 0; x < w; ++x) cand[size_t(x)] = uint8_t(prefix[x] | bit);
+            std::fill(count.begin(), count.end(), C(0));
+            for (const uint8_t* q : p) countBelow(count.data(), q, cand.data(), w);
+            keepIfLow(prefix, count.data(), m, uint8_t(bit), w);
         }
         pump.afterRow(y);
     }
+}
+
+void medianRowsOfBytes(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
+    if (offsets.size() <= 255) medianRowsByBits<uint8_t>(src, out, offsets);
+    else medianRowsByBits<uint32_t>(src, out, offsets);
 }
 
 // Row paths: true when one of them did the work.
@@ -97,14 +89,14 @@ bool medianRows(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) 
     if (offsets.empty()) return false; // the sentinel only the value path stores
     const int32_t type = MTGetFlags(src);
     if (type == MT_UCHAR && MTGetFlags(out) == MT_UCHAR && wholeWindow(src) && wholeWindow(out)) {
-        medianRowsByHistogram(src, out, offsets);
+        medianRowsOfBytes(src, out, offsets);
         return true;
     }
     if (type == MT_BINARY && MTGetFlags(out) == MT_BINARY && wholeWindow(src) && wholeWindow(out)) {
         MTHANDLE in = unpackBinary(src);
         MTHANDLE res = in ? MTCreate(MTGetWidth(src), MTGetHeight(src), MT_UCHAR) : nullptr;
         if (res) {
-            medianRowsByHistogram(in, res, offsets);
+            medianRowsOfBytes(in, res, offsets);
             packBinary(res, out);
         }
         MTDestroy(in);
