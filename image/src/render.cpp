@@ -1,8 +1,8 @@
 // Rendering: every value becomes a display level in the bitmap and is counted
 // into the display histogram. The loops read the data block directly; the
 // levels are exactly those of the element-by-element rules.
+#include <array>
 #include <cstring>
-#include <vector>
 
 #include "image_object.h"
 #include "pixel_reader.h"
@@ -51,7 +51,7 @@ void renderLevels(const Planes& p, double initial, double c, LevelCounts& counts
         using T = typename R::value_type;
         using U = std::make_unsigned_t<T>;
         constexpr size_t size = size_t(1) << (8 * sizeof(T));
-        std::vector<uint8_t> lut(size);
+        std::array<uint8_t, size> lut; // at most 64 KiB, on the stack: no allocation to fail
         for (size_t i = 0; i < size; ++i)
             lut[i] = level256((displayValue(D, double(T(U(i))), 0.0) - initial) * c);
         for (int32_t y = 0; y < p.h; ++y) {

@@ -1,7 +1,9 @@
 // The default display range and the value histogram of the current window.
 #include <algorithm>
 #include <cmath>
-#include <vector>
+#include <array>
+#include <memory>
+#include <new>
 
 #include "image_object.h"
 #include "pixel_reader.h"
@@ -36,7 +38,7 @@ void scanRange(const uint8_t* data, int64_t stride, int32_t w, int32_t h, bool q
         // integers do not depend on the order they are met in.
         using T = typename R::value_type;
         using U = std::make_unsigned_t<T>;
-        std::vector<uint8_t> seen(size_t(1) << (8 * sizeof(T)), 0);
+        std::array<uint8_t, size_t(1) << (8 * sizeof(T))> seen{};
         for (int32_t y = 0; y < h; ++y) {
             const uint8_t* row = data + y * stride;
             for (int32_t x = 0; x < w; ++x) seen[U(loadAt<T>(row, x))] = 1;
@@ -102,7 +104,8 @@ void IMHistogram(IMHANDLE im, ARHANDLE ar, double min, double max, int32_t count
     MTHANDLE mt = im->data;
     const int32_t cols = MTGetWidth(mt);
     const int32_t rows = MTGetHeight(mt);
-    std::vector<uint64_t> counts(size_t(bins), 0);
+    std::unique_ptr<uint64_t[]> counts(new (std::nothrow) uint64_t[size_t(bins)]());
+    if (!counts) return;
     for (int32_t x = 0; x < cols; ++x) {
         for (int32_t y = 0; y < rows; ++y) {
             const int32_t k = truncToInt(std::floor((MTReal(mt, x, y) - min) / w));
