@@ -28,9 +28,7 @@ const OperationTable& operations() {
     static const OperationTable table = [] {
         OperationTable t;
         addPrcsOperations(t);
-#ifdef QDCLI_HAVE_BINARY
         addBinaryOperations(t);
-#endif
         addFourierOperations(t);
         addColourOperations(t);
         addWaveletOperations(t);

@@ -30,6 +30,38 @@ void addProgramOperations(OperationTable& table) {
                              return Product(qd::channelImage(im, channel, palettes));
                          };
                      }});
+    table.push_back({.name = "autothreshold",
+                     .wholeImage = true,
+                     .prepare = [](const Call& call) -> Run {
+                         IMHANDLE im = call.image();
+                         return [im] { return Product(qd::autoThreshold(im)); };
+                     }});
+    table.push_back({.name = "threshold",
+                     .options = "--lower L --upper U",
+                     .wholeImage = true,
+                     .prepare = [](const Call& call) -> Run {
+                         IMHANDLE im = call.image();
+                         const int32_t lower = call.options.integer("lower");
+                         const int32_t upper = call.options.integer("upper");
+                         return [im, lower, upper] { return Product(qd::manualThreshold(im, lower, upper)); };
+                     }});
+    table.push_back({.name = "objects",
+                     .options = "[--eight] [--drop-border]",
+                     .display = Display::Own,
+                     .prepare = [](const Call& call) -> Run {
+                         MTHANDLE m = call.matrix();
+                         const bool eight = call.options.flag("eight");
+                         const bool drop = call.options.flag("drop-border");
+                         PMHANDLE palettes = call.settings.palettes();
+                         return [m, eight, drop, palettes] {
+                             if (MTGetFlags(m) != MT_BINARY) return refusedProduct("the image is not binary");
+                             qd::ObjectTable table = qd::identifyObjects(m, eight, drop);
+                             if (table.count < 1) return refusedProduct(qd::kNoObjectMessage);
+                             Product p(qd::labelImage(table.labels, table.count, palettes));
+                             if (p.image) p.report = objectsReport(table.objects);
+                             return p;
+                         };
+                     }});
     table.push_back({.name = "stats",
                      .makesImage = false,
                      .prepare = [](const Call& call) -> Run {

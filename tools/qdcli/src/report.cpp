@@ -106,4 +106,32 @@ Report statisticsReport(const StatisticsRecord& stats, bool integer) {
     return {qd::statisticsLines(stats, integer), json.str()};
 }
 
+Report objectsReport(const std::vector<ObjectPropertyRecord>& objects) {
+    std::vector<std::string> rows;
+    double area = 0, perimeter = 0;
+    long long holes = 0;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const ObjectPropertyRecord& o = objects[i];
+        rows.push_back(JsonObject()
+                           .whole("object", (long long)(i + 1))
+                           .number("area", o.area)
+                           .number("perimeter", o.perimeter)
+                           .number("angle", o.angle * qd::kDegreesPerRadian)
+                           .number("major_axis", o.majorAxis)
+                           .number("minor_axis", o.minorAxis)
+                           .whole("holes", o.holes)
+                           .number("rg", o.Rg)
+                           .str());
+        area += o.area;
+        perimeter += o.perimeter;
+        holes += o.holes;
+    }
+    const std::string total = JsonObject().number("area", area).number("perimeter", perimeter).whole("holes", holes).str();
+    return {qd::objectTableLines(objects), JsonObject()
+                                               .whole("count", (long long)objects.size())
+                                               .raw("objects", jsonArray(rows))
+                                               .raw("total", total)
+                                               .str()};
+}
+
 } // namespace qdcli

@@ -44,4 +44,7 @@ Report meanReport(double mean, double variance);
 Report minMaxReport(double min, double max, bool integer);
 Report statisticsReport(const StatisticsRecord& stats, bool integer);
 
+// The object table: the program's lines, and count, objects and totals.
+Report objectsReport(const std::vector<ObjectPropertyRecord>& objects);
+
 } // namespace qdcli

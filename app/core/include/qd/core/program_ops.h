@@ -35,6 +35,39 @@ IMHANDLE channelImage(IMHANDLE source, ColourChannel channel, PMHANDLE palettes)
 MTHANDLE backgroundSubtract(MTHANDLE source, int32_t count, bool dilation,
                             const MMKERNEL& kernel);
 
+// Binary matrices of the whole image's size: 1 where the display level
+// (the rendered bitmap's value) is at least the maximum-entropy threshold of
+// the display histogram, or lies within lower to upper. Null for RGB images
+// (they have no display levels) or when memory runs out.
+MTHANDLE autoThreshold(IMHANDLE source);
+MTHANDLE manualThreshold(IMHANDLE source, int32_t lower, int32_t upper);
+
+// Labelled objects of a binary matrix and their measurements.
+struct ObjectTable {
+    int32_t count = 0;
+    MTHANDLE labels = nullptr; // owned by the caller; null when count < 1
+    std::vector<ObjectPropertyRecord> objects;
+};
+
+// FindObjects and ObjectProperty with the same connectivity and border
+// choices. A count below 1 (no object, or a source that is not binary)
+// leaves no label matrix.
+ObjectTable identifyObjects(MTHANDLE binary, bool eight, bool dropBorder);
+
+// The label image shown for an object table: takes over labels; range 0 to
+// 256, palette "Separate (256)" from palettes (may be null), and each
+// object's number written at the first of its pixels met scanning from the
+// last row down and left to right. Null (labels destroyed) when out of
+// memory.
+IMHANDLE labelImage(MTHANDLE labels, int32_t count, PMHANDLE palettes);
+
+// The result-window lines of an object table: count, header, one row per
+// object (angle in degrees) and the totals.
+std::vector<std::string> objectTableLines(const std::vector<ObjectPropertyRecord>& objects);
+
+inline constexpr double kDegreesPerRadian = 57.29577951308;
+inline constexpr const char* kNoObjectMessage = "No Object !";
+
 // Standard deviation from a variance that rounding may have left slightly
 // below zero: never nan.
 double standardDeviation(double variance);

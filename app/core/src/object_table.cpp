@@ -1,0 +1,82 @@
+// Object identification: labels, measurements, the label image and the
+// result-window table.
+#include <qd/core/program_ops.h>
+
+#include <cstdio>
+#include <new>
+
+namespace qd {
+
+ObjectTable identifyObjects(MTHANDLE binary, bool eight, bool dropBorder) {
+    ObjectTable table;
+    table.count = FindObjects(binary, eight, dropBorder, &table.labels);
+    if (table.count < 1) {
+        if (table.labels) MTDestroy(table.labels);
+        table.labels = nullptr;
+        table.count = 0;
+        return table;
+    }
+    try {
+        table.objects.resize(size_t(table.count));
+    } catch (const std::bad_alloc&) {
+        MTDestroy(table.labels);
+        return ObjectTable{};
+    }
+    ObjectProperty(table.labels, table.count, eight, dropBorder, table.objects.data());
+    return table;
+}
+
+IMHANDLE labelImage(MTHANDLE labels, int32_t count, PMHANDLE palettes) {
+    IMHANDLE im = IMCreateFromMatrix(labels);
+    if (!im) {
+        MTDestroy(labels);
+        return nullptr;
+    }
+    IMSetInitialValue(im, 0.0);
+    IMSetFinalValue(im, 256.0);
+    IMChangePaletteName(im, "Separate (256)");
+    IMSetPalette(im, palettes);
+    std::vector<bool> named;
+    try {
+        named.assign(size_t(count) + 1, false);
+    } catch (const std::bad_alloc&) {
+        IMDestroy(im);
+        return nullptr;
+    }
+    const int32_t w = MTGetWidth(labels), h = MTGetHeight(labels);
+    for (int32_t y = h - 1; y >= 0; --y)
+        for (int32_t x = 0; x < w; ++x) {
+            const int32_t k = MTRealInt(labels, x, y);
+            if (k < 1 || k > count || named[size_t(k)]) continue;
+            named[size_t(k)] = true;
+            char text[16];
+            std::snprintf(text, sizeof text, "%d", k);
+            IMAddTextObject(im, x, y, text, "Arial", 12, 0, 0, 0x00FFFF);
+        }
+    IMPrepareBitmap(im);
+    return im;
+}
+
+std::vector<std::string> objectTableLines(const std::vector<ObjectPropertyRecord>& objects) {
+    char line[512];
+    std::vector<std::string> lines;
+    std::snprintf(line, sizeof line, "The number of identified objects is %d.", int(objects.size()));
+    lines.emplace_back(line);
+    lines.emplace_back("Object\tArea\tPerimeter\tAngle\tMajor Axis\tMinor Axis\tnumber of holes\tRg");
+    double area = 0, perimeter = 0;
+    long long holes = 0;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const ObjectPropertyRecord& o = objects[i];
+        std::snprintf(line, sizeof line, "%d\t%e\t%e\t%e\t%e\t%e\t%d\t%e", int(i + 1), o.area, o.perimeter,
+                      o.angle * kDegreesPerRadian, o.majorAxis, o.minorAxis, o.holes, o.Rg);
+        lines.emplace_back(line);
+        area += o.area;
+        perimeter += o.perimeter;
+        holes += o.holes;
+    }
+    std::snprintf(line, sizeof line, "Total\t%e\t%e\t\t\t\t%lld", area, perimeter, holes);
+    lines.emplace_back(line);
+    return lines;
+}
+
+} // namespace qd

@@ -1,0 +1,75 @@
+// Thresholding, binary shape, object identification and measurement.
+#include <qd/prcs.h>
+
+#include <qd/core/program_ops.h>
+
+#include "op_helpers.h"
+#include "report.h"
+
+namespace qdcli {
+
+void addBinaryOperations(OperationTable& table) {
+    table.push_back({.name = "ThresholdPun",
+                     .wholeImage = true,
+                     .makesImage = false,
+                     .prepare = [](const Call& call) -> Run {
+                         // The threshold of the image's display histogram, as
+                         // the program's automatic threshold takes it.
+                         ARHANDLE histogram = IMGetHistogramHandle(call.image());
+                         return [histogram] {
+                             if (!histogram) return refusedProduct("an RGB image has no display histogram");
+                             const int32_t t = ThresholdPun(histogram);
+                             Product p;
+                             p.report = {{"threshold : " + std::to_string(t)},
+                                         JsonObject().whole("threshold", t).str()};
+                             return p;
+                         };
+                     }});
+    table.push_back(plainOperation("Contour", Contour));
+    table.push_back(plainOperation("Skeletonize", Skeletonize));
+    Operation triangulation = plainOperation("Triangulation", Triangulation);
+    triangulation.wholeImage = true;
+    table.push_back(triangulation);
+    Operation voronoi = plainOperation("VoronoiDiagram", VoronoiDiagram);
+    voronoi.wholeImage = true;
+    table.push_back(voronoi);
+    table.push_back({.name = "FindObjects",
+                     .options = "[--eight] [--drop-border]",
+                     .prepare = [](const Call& call) -> Run {
+                         MTHANDLE m = call.matrix();
+                         const int32_t eight = call.options.flag("eight");
+                         const int32_t drop = call.options.flag("drop-border");
+                         return [m, eight, drop] {
+                             MTHANDLE labels = nullptr;
+                             const int32_t n = FindObjects(m, eight, drop, &labels);
+                             Product p(labels);
+                             if (labels)
+                                 p.report = {{"The number of identified objects is " + std::to_string(n) + "."},
+                                             JsonObject().whole("count", n).str()};
+                             return p;
+                         };
+                     }});
+    table.push_back({.name = "ObjectProperty",
+                     .options = "[--eight] [--drop-border]",
+                     .makesImage = false,
+                     .prepare = [](const Call& call) -> Run {
+                         // Objects 1 .. the largest label of the label image.
+                         MTHANDLE labels = call.matrix();
+                         const int32_t eight = call.options.flag("eight");
+                         const int32_t drop = call.options.flag("drop-border");
+                         return [labels, eight, drop] {
+                             if (MTGetFlags(labels) != MT_USHORT)
+                                 return refusedProduct("a label image is of type ushort");
+                             double min = 0, max = 0;
+                             MinMaxReal2D(labels, &min, &max);
+                             std::vector<ObjectPropertyRecord> objects(size_t(max > 0 ? max : 0));
+                             if (!objects.empty())
+                                 ObjectProperty(labels, int32_t(objects.size()), eight, drop, objects.data());
+                             Product p;
+                             p.report = objectsReport(objects);
+                             return p;
+                         };
+                     }});
+}
+
+} // namespace qdcli
