@@ -6,6 +6,7 @@
 #include "prcs_rules.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -108,6 +109,24 @@ template <class T, bool IsMin> QD_ROW_KERNEL void foldRow(T* __restrict o, const
         if constexpr (IsMin) o[x] = p[x] < o[x] ? p[x] : o[x];
         else o[x] = p[x] > o[x] ? p[x] : o[x];
     }
+}
+
+// Values that the sorted slots and min/max networks order alike: any
+// integer; floating values other than NaN, negative zero and +infinity (the
+// slots drop NaN and values at or above the sentinels, and keep the first of
+// two equal zeros).
+template <class T> bool plainValues(MTHANDLE m) {
+    if constexpr (std::is_floating_point_v<T>) {
+        const int32_t w = MTGetWidth(m), h = MTGetHeight(m);
+        for (int32_t y = 0; y < h; ++y) {
+            const T* r = rowsOf<T>(m)[y];
+            for (int32_t x = 0; x < w; ++x) {
+                const T v = r[x];
+                if (!(v < T(kSentinel)) || (v == 0 && std::signbit(v))) return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace qd::prcs

@@ -21,9 +21,13 @@ struct MedianAcc {
 };
 
 // Rows outer; every pixel fills its own slots in offset order, as on the
-// element path.
+// element path. Values that the slots order like any sort are selected
+// directly instead.
 template <class T> void medianRowsBySlots(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    const bool plain = plainValues<T>(src);
+    std::vector<T> values(offsets.size());
+    const auto middle = values.begin() + std::ptrdiff_t(offsets.size() / 2);
     const OffsetSpan s = spanOf(offsets);
     ClampedRows<T> rows(rowsOf<T>(src), w, h, s.left, s.right, s.up + s.down + 1);
     std::vector<const T*> p(offsets.size());
@@ -32,7 +36,12 @@ template <class T> void medianRowsBySlots(MTHANDLE src, MTHANDLE out, const std:
     for (int32_t y = 0; y < h; ++y) {
         for (size_t i = 0; i < offsets.size(); ++i) p[i] = rows.row(y + offsets[i].dy) + offsets[i].dx;
         T* o = rowsOf<T>(out)[y];
-        for (int32_t x = 0; x < w; ++x) {
+        for (int32_t x = 0; x < w && plain; ++x) {
+            for (size_t i = 0; i < p.size(); ++i) values[i] = p[i][x];
+            std::nth_element(values.begin(), middle, values.end());
+            o[x] = *middle;
+        }
+        for (int32_t x = 0; x < w && !plain; ++x) {
             acc.reset();
             for (const T* q : p) acc.add(double(q[x]));
             o[x] = storeAs<T>(acc.result());

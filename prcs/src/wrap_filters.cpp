@@ -49,24 +49,6 @@ void runWrapFilter(const In& in, const Out& out, int32_t w, int32_t h, WrapOp op
     }
 }
 
-// Values that the sorted slots and min/max networks order alike: any
-// integer; floating values other than NaN, negative zero and +infinity (the
-// slots drop NaN and values at or above the sentinels, and keep the first of
-// two equal zeros).
-template <class T> bool plainValues(MTHANDLE m) {
-    if constexpr (std::is_floating_point_v<T>) {
-        const int32_t w = MTGetWidth(m), h = MTGetHeight(m);
-        for (int32_t y = 0; y < h; ++y) {
-            const T* r = rowsOf<T>(m)[y];
-            for (int32_t x = 0; x < w; ++x) {
-                const T v = r[x];
-                if (!(v < T(kSentinel)) || (v == 0 && std::signbit(v))) return false;
-            }
-        }
-    }
-    return true;
-}
-
 template <class T> inline void sortPair(T& a, T& b) {
     const T lo = std::min(a, b), hi = std::max(a, b);
     a = lo;
