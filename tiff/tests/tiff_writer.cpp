@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include <unistd.h>
+
 namespace tifftest {
 
 void TiffWriter::put16(std::vector<uint8_t>& out, uint16_t v) const {
@@ -108,10 +110,23 @@ std::vector<uint8_t> simpleTiff(bool bigEndian, uint32_t width, uint32_t height,
     return w.bytes();
 }
 
+// A directory of this test process alone (runs of other builds may share the
+// machine), removed when the process ends.
+static const std::filesystem::path& scratchDir() {
+    static const struct Dir {
+        std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("qd_tiff_tests_" + std::to_string(getpid()));
+        Dir() { std::filesystem::create_directories(path); }
+        ~Dir() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } dir;
+    return dir.path;
+}
+
 std::string writeTemp(const std::string& name, const std::vector<uint8_t>& bytes) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qd_tiff_tests";
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / name).string();
+    const std::string path = (scratchDir() / name).string();
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f) {
         if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include <qd/image.h>
 
 namespace fixtures {
@@ -25,11 +27,22 @@ struct MatrixDeleter {
 };
 using MatrixPtr = std::unique_ptr<QDMatrix, MatrixDeleter>;
 
-inline std::string tempPath(const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() / "qd_core_file_tests";
-    std::filesystem::create_directories(dir);
-    return (dir / name).string();
+// A directory of this test process alone (runs of other builds may share the
+// machine), removed when the process ends.
+inline const std::filesystem::path& scratchDir() {
+    static const struct Dir {
+        std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("qd_core_file_tests_" + std::to_string(getpid()));
+        Dir() { std::filesystem::create_directories(path); }
+        ~Dir() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } dir;
+    return dir.path;
 }
+
+inline std::string tempPath(const std::string& name) { return (scratchDir() / name).string(); }
 
 inline std::vector<uint8_t> slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
