@@ -9,18 +9,19 @@ namespace {
 MTHANDLE pattern(int32_t side) {
     MTHANDLE m = MTCreate(side, side, MT_FLOAT);
     for (int32_t y = 0; y < side; ++y)
-        for (int32_t x = 0; x < side; ++x) MTSetReal(m, x, y, (x * 7 + y * 13) % 256);
+        for (int32_t x = 0; x < side; ++x)
+            MTSetReal(m, x, y, (x * 7 + y * 13) % 256);
     return m;
 }
 
 // The output matrix is reused between iterations, as a caller that keeps
 // its spectrum buffer would.
-template <MTHANDLE (*Transform)(MTHANDLE, MTHANDLE)>
-void transform(benchmark::State& state) {
+template <MTHANDLE (*Transform)(MTHANDLE, MTHANDLE)> void transform(benchmark::State& state) {
     const auto side = static_cast<int32_t>(state.range(0));
     MTHANDLE in = pattern(side);
     MTHANDLE out = nullptr;
-    for (auto _ : state) benchmark::DoNotOptimize(out = Transform(in, out));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(out = Transform(in, out));
     state.SetItemsProcessed(state.iterations() * int64_t(side) * side);
     MTDestroy(out);
     MTDestroy(in);
@@ -35,7 +36,8 @@ void realIFt2D(benchmark::State& state) {
     MTHANDLE in = RealFt2D(image, nullptr);
     MTDestroy(image);
     MTHANDLE out = nullptr;
-    for (auto _ : state) benchmark::DoNotOptimize(out = RealIFt2D(in, out));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(out = RealIFt2D(in, out));
     state.SetItemsProcessed(state.iterations() * int64_t(side) * side);
     MTDestroy(out);
     MTDestroy(in);
@@ -46,7 +48,8 @@ void convolution2D(benchmark::State& state) {
     const auto side = static_cast<int32_t>(state.range(0));
     MTHANDLE in = pattern(side);
     double kernel[15 * 15];
-    for (double& k : kernel) k = 1.0;
+    for (double& k : kernel)
+        k = 1.0;
     for (auto _ : state) {
         MTHANDLE r = Convolution2D(in, 15, kernel, 225.0, nullptr);
         benchmark::DoNotOptimize(r);
@@ -75,4 +78,4 @@ BENCHMARK(realIFt2D)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(convolution2D)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(bwLowPass2D)->Arg(2048)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

@@ -38,4 +38,4 @@ MTHANDLE AutoCorrelation2D(MTHANDLE in, MTHANDLE out) noexcept {
     return s;
 }
 
-}  // extern "C"
+} // extern "C"

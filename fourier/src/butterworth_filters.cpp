@@ -18,17 +18,14 @@ namespace {
 // Gain 1/sqrt(2) at the cutoff.
 const double kButterworth = std::sqrt(2.0) - 1.0;
 
-double exponentOf(int32_t order) {
-    return 2.0 * std::fabs(static_cast<double>(order));
-}
+double exponentOf(int32_t order) { return 2.0 * std::fabs(static_cast<double>(order)); }
 
 double denominator(double ratio, double exponent) {
     return kButterworth * std::pow(ratio, exponent) + 1.0;
 }
 
 // fill(gain, M) sets the table; then every element is scaled by its entry.
-template <class Fill>
-MTHANDLE applyTable(MTHANDLE in, MTHANDLE out, Fill&& fill) noexcept {
+template <class Fill> MTHANDLE applyTable(MTHANDLE in, MTHANDLE out, Fill&& fill) noexcept {
     return filterSpectrum(in, out, [&](MTHANDLE s) {
         const int size = std::max(MTGetWidth(s), MTGetHeight(s));
         const double m = size;
@@ -45,18 +42,17 @@ MTHANDLE applyTable(MTHANDLE in, MTHANDLE out, Fill&& fill) noexcept {
     });
 }
 
-double nonNegative(double v) {
-    return v > 0.0 ? v : 0.0;
-}
+double nonNegative(double v) { return v > 0.0 ? v : 0.0; }
 
 // High-pass shape: gain(denominator) per step, 0 at the zero frequency.
 template <class Gain>
 void fillHighPass(std::vector<double>& g, double m, double d, double exponent, Gain&& gain) {
     g[0] = 0.0;
-    for (size_t k = 1; k < g.size(); ++k) g[k] = gain(denominator(m * d / (2.0 * k), exponent));
+    for (size_t k = 1; k < g.size(); ++k)
+        g[k] = gain(denominator(m * d / (2.0 * k), exponent));
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -64,8 +60,9 @@ MTHANDLE BWLowPassFilter2D(MTHANDLE in, double cutoff, int32_t order, MTHANDLE o
     const double d = nonNegative(cutoff);
     const double n = exponentOf(order);
     return applyTable(in, out, [&](std::vector<double>& g, double m) {
-        if (d < 1e-10) return;  // everything removed
-        for (size_t k = 0; k < g.size(); ++k) g[k] = 1.0 / denominator(2.0 * k / (m * d), n);
+        if (d < 1e-10) return; // everything removed
+        for (size_t k = 0; k < g.size(); ++k)
+            g[k] = 1.0 / denominator(2.0 * k / (m * d), n);
     });
 }
 
@@ -74,7 +71,7 @@ MTHANDLE BWHighPassFilter2D(MTHANDLE in, double cutoff, int32_t order, MTHANDLE 
     const double n = exponentOf(order);
     return applyTable(in, out, [&](std::vector<double>& g, double m) {
         if (d < 1e-10)
-            g.assign(g.size(), 1.0);  // nothing removed
+            g.assign(g.size(), 1.0); // nothing removed
         else
             fillHighPass(g, m, d, n, [](double den) { return 1.0 / den; });
     });
@@ -87,7 +84,7 @@ MTHANDLE BWBandPassFilter2D(MTHANDLE in, double lower, double upper, int32_t ord
     const double width = std::fabs(upper - lower);
     const double n = exponentOf(order);
     return applyTable(in, out, [&](std::vector<double>& g, double m) {
-        if (r0 < 1e-10 || width < 1e-12) return;  // everything removed
+        if (r0 < 1e-10 || width < 1e-12) return; // everything removed
         // At radius 0 the ratio is infinite: the gain tends to 0, unless the
         // exponent is 0.
         g[0] = n == 0.0 ? 1.0 / denominator(1.0, 0.0) : 0.0;
@@ -109,7 +106,8 @@ MTHANDLE HomomorphicFilter2D(MTHANDLE in, double cutoff, double lowGain, double 
     double minimum = 1e300;
     for (int32_t y = 0; y < h; ++y) {
         reader.read(y, row.get(), nullptr, 1);
-        for (int32_t x = 0; x < w; ++x) minimum = std::min(minimum, row[x]);
+        for (int32_t x = 0; x < w; ++x)
+            minimum = std::min(minimum, row[x]);
     }
     MTHANDLE log = MTCreate(w, h, MT_FLOAT);
     if (!log) return nullptr;
@@ -118,7 +116,8 @@ MTHANDLE HomomorphicFilter2D(MTHANDLE in, double cutoff, double lowGain, double 
     float** rows = reinterpret_cast<float**>(MTGetMatrixPointer(log));
     for (int32_t y = 0; y < h; ++y) {
         reader.read(y, row.get(), nullptr, 1);
-        for (int32_t x = 0; x < w; ++x) rows[y][x] = static_cast<float>(std::log(row[x] - shift));
+        for (int32_t x = 0; x < w; ++x)
+            rows[y][x] = static_cast<float>(std::log(row[x] - shift));
     }
     const double d = nonNegative(cutoff);
     const double n = exponentOf(order);
@@ -126,9 +125,8 @@ MTHANDLE HomomorphicFilter2D(MTHANDLE in, double cutoff, double lowGain, double 
         if (d < 1e-10)
             g.assign(g.size(), highGain);
         else
-            fillHighPass(g, m, d, n, [&](double den) {
-                return lowGain + (highGain - lowGain) / den;
-            });
+            fillHighPass(g, m, d, n,
+                         [&](double den) { return lowGain + (highGain - lowGain) / den; });
     });
     if (!s) {
         MTDestroy(log);
@@ -136,10 +134,11 @@ MTHANDLE HomomorphicFilter2D(MTHANDLE in, double cutoff, double lowGain, double 
     }
     for (int32_t y = 0; y < h; ++y) {
         const float* src = complexRow(s, y);
-        for (int32_t x = 0; x < w; ++x) rows[y][x] = static_cast<float>(std::exp(src[2 * x]));
+        for (int32_t x = 0; x < w; ++x)
+            rows[y][x] = static_cast<float>(std::exp(src[2 * x]));
     }
     MTDestroy(s);
     return log;
 }
 
-}  // extern "C"
+} // extern "C"

@@ -62,7 +62,8 @@ bool forwardColumnPass(MTHANDLE m, int count, bool mirrorFill) noexcept {
         // Element (mirror x, mirror y) = conj(element (x, y)); a lane whose
         // column is its own mirror is skipped.
         int mirrored[kLanes];
-        for (int l = 0; l < lanes; ++l) mirrored[l] = mirrorIndex(first + l, w);
+        for (int l = 0; l < lanes; ++l)
+            mirrored[l] = mirrorIndex(first + l, w);
         for (int k = 0; k < h; ++k) {
             float* dst = rows[mirrorIndex(centredIndex(k, h), h)];
             for (int l = 0; l < lanes; ++l) {
@@ -100,4 +101,4 @@ bool inverseColumnPass(MTHANDLE m, double scale) noexcept {
     return runPass(h, w, load, store);
 }
 
-}  // namespace qd::fourier
+} // namespace qd::fourier

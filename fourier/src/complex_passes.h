@@ -22,8 +22,7 @@ bool inverseColumnPass(MTHANDLE m, double scale) noexcept;
 
 // Output rule, then fn(result); a result made here is dropped again when fn
 // fails. The caller's own output object is kept in any case.
-template <class Fn>
-MTHANDLE withComplexResult(MTHANDLE in, MTHANDLE out, Fn&& fn) noexcept {
+template <class Fn> MTHANDLE withComplexResult(MTHANDLE in, MTHANDLE out, Fn&& fn) noexcept {
     const int32_t w = MTGetWidth(in);
     const int32_t h = MTGetHeight(in);
     if (w < 1 || h < 1) return nullptr;
@@ -34,4 +33,4 @@ MTHANDLE withComplexResult(MTHANDLE in, MTHANDLE out, Fn&& fn) noexcept {
     return nullptr;
 }
 
-}  // namespace qd::fourier
+} // namespace qd::fourier

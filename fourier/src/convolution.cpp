@@ -14,8 +14,8 @@ using namespace qd::fourier;
 namespace {
 
 struct Spectra {
-    double pr, pi;  // F(x, y)
-    double qr, qi;  // F at the mirrored element
+    double pr, pi; // F(x, y)
+    double qr, qi; // F at the mirrored element
 };
 
 // Z = image + i * placed kernel. Kernel element (i, j) acts at offset
@@ -92,7 +92,7 @@ MTHANDLE spectralProduct(MTHANDLE in, int32_t size, const double* kernel, double
     return result;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -102,8 +102,7 @@ MTHANDLE Convolution2D(MTHANDLE in, int32_t size, const double* kernel, double d
     return spectralProduct(in, size, kernel, divisor, out,
                            [](const Spectra& s, double& re, double& im) {
                                re = 0.5 * (s.pr * s.qi + s.qr * s.pi);
-                               im = 0.25 * (s.pr * s.pr + s.pi * s.pi - s.qr * s.qr -
-                                            s.qi * s.qi);
+                               im = 0.25 * (s.pr * s.pr + s.pi * s.pi - s.qr * s.qr - s.qi * s.qi);
                            });
 }
 
@@ -121,4 +120,4 @@ MTHANDLE Deconvolution2D(MTHANDLE in, int32_t size, const double* kernel, double
                            });
 }
 
-}  // extern "C"
+} // extern "C"

@@ -25,36 +25,31 @@ namespace {
 // Lanes are processed four at a time where the batch allows. Element-wise
 // vector arithmetic rounds exactly as the scalar operations do, so every
 // lane gets the same results either way.
-template <int L>
-struct LaneVector {
+template <int L> struct LaneVector {
     static_assert(L % 4 == 0);
     typedef double Type __attribute__((vector_size(32), aligned(8), may_alias));
     static constexpr int width = 4;
 };
-template <>
-struct LaneVector<1> {
+template <> struct LaneVector<1> {
     typedef double Type;
     static constexpr int width = 1;
 };
-template <int L>
-using Vec = typename LaneVector<L>::Type;
-template <int L>
-inline constexpr int kVecWidth = LaneVector<L>::width;
+template <int L> using Vec = typename LaneVector<L>::Type;
+template <int L> inline constexpr int kVecWidth = LaneVector<L>::width;
 
-template <int L>
-[[gnu::always_inline]] inline Vec<L>& at(double* p, int l) {
+template <int L> [[gnu::always_inline]] inline Vec<L>& at(double* p, int l) {
     return *reinterpret_cast<Vec<L>*>(p + l);
 }
-template <int L>
-[[gnu::always_inline]] inline const Vec<L>& at(const double* p, int l) {
+template <int L> [[gnu::always_inline]] inline const Vec<L>& at(const double* p, int l) {
     return *reinterpret_cast<const Vec<L>*>(p + l);
 }
 
 // Direct transform of odd length n from (sr, si) into (dr, di):
 // X[0] = sum x[k]; X[u] = x[0] + sum_{k>=1} x[k] * w[(u*k) mod n].
 template <int L>
-[[gnu::always_inline]] inline void directTransform(int n, const DirectRoots& roots, const double* __restrict sr,
-                     const double* __restrict si, double* __restrict dr, double* __restrict di) {
+[[gnu::always_inline]] inline void
+directTransform(int n, const DirectRoots& roots, const double* __restrict sr,
+                const double* __restrict si, double* __restrict dr, double* __restrict di) {
     constexpr int V = kVecWidth<L>;
     constexpr int C = L / V;
     const double* wr = roots.re.data();
@@ -111,8 +106,7 @@ template <class V>
 }
 
 // The same with w = 1, which needs no multiplication.
-template <class V>
-[[gnu::always_inline]] inline void butterflyUnit(V& pr, V& pi, V& qr, V& qi) {
+template <class V> [[gnu::always_inline]] inline void butterflyUnit(V& pr, V& pi, V& qr, V& qi) {
     const V ar = pr, ai = pi;
     pr = ar + qr;
     pi = ai + qi;
@@ -188,8 +182,7 @@ template <int L>
     }
 }
 
-template <int L>
-[[gnu::always_inline]] inline bool radix2(int n, WorkBuffers& w) {
+template <int L> [[gnu::always_inline]] inline bool radix2(int n, WorkBuffers& w) {
     const double* __restrict xr = w.xr;
     const double* __restrict xi = w.xi;
     double* __restrict yr = w.yr;
@@ -230,9 +223,9 @@ template <int L>
             at<L>(m, l) = i0 + i2;
             at<L>(r, 2 * L + l) = r0 - r2;
             at<L>(m, 2 * L + l) = i0 - i2;
-            at<L>(r, L + l) = r1 + i3;  // y1 - i*y3
+            at<L>(r, L + l) = r1 + i3; // y1 - i*y3
             at<L>(m, L + l) = i1 - r3;
-            at<L>(r, 3 * L + l) = r1 - i3;  // y1 + i*y3
+            at<L>(r, 3 * L + l) = r1 - i3; // y1 + i*y3
             at<L>(m, 3 * L + l) = i1 + r3;
         }
     }
@@ -240,8 +233,7 @@ template <int L>
     return true;
 }
 
-template <int L>
-[[gnu::always_inline]] inline bool direct(int n, WorkBuffers& w) {
+template <int L> [[gnu::always_inline]] inline bool direct(int n, WorkBuffers& w) {
     const DirectRoots* roots = directRoots(n);
     if (!roots) return false;
     directTransform<L>(n, *roots, w.xr, w.xi, w.yr, w.yi);
@@ -249,8 +241,7 @@ template <int L>
 }
 
 // n = 2^k * m with m odd >= 3 and k >= 1.
-template <int L>
-[[gnu::always_inline]] inline bool mixedRadix(int n, WorkBuffers& w) {
+template <int L> [[gnu::always_inline]] inline bool mixedRadix(int n, WorkBuffers& w) {
     int m = n;
     int k = 0;
     while (m % 2 == 0) {
@@ -288,8 +279,7 @@ template <int L>
     return true;
 }
 
-template <int L>
-[[gnu::always_inline]] inline bool transform(int n, WorkBuffers& w) {
+template <int L> [[gnu::always_inline]] inline bool transform(int n, WorkBuffers& w) {
     if (IsPowerOf2(n)) return radix2<L>(n, w);
     if (n % 2 == 0) return mixedRadix<L>(n, w);
     return direct<L>(n, w);
@@ -306,11 +296,11 @@ __attribute__((target("avx2"))) bool transformAvx2(int n, int lanes, WorkBuffers
     return lanes == kLanes ? transform<kLanes>(n, w) : transform<1>(n, w);
 }
 
-}  // namespace
+} // namespace
 
 bool forwardTransform(int n, int lanes, WorkBuffers& w) noexcept {
     static const bool avx2 = __builtin_cpu_supports("avx2");
     return avx2 ? transformAvx2(n, lanes, w) : transformGeneric(n, lanes, w);
 }
 
-}  // namespace qd::fourier
+} // namespace qd::fourier

@@ -15,14 +15,14 @@ inline constexpr int kLanes = 8;
 // Double-precision work buffers of a pass: x is the loaded input, y the
 // result. Element k of lane l sits at index k * lanes + l.
 class WorkBuffers {
-public:
+  public:
     bool allocate(int n, int lanes) noexcept;
     double* xr = nullptr;
     double* xi = nullptr;
     double* yr = nullptr;
     double* yi = nullptr;
 
-private:
+  private:
     std::unique_ptr<double[]> block_;
 };
 
@@ -43,4 +43,4 @@ inline int mirrorIndex(int k, int n) {
     return k == 0 ? 0 : n - k;
 }
 
-}  // namespace qd::fourier
+} // namespace qd::fourier

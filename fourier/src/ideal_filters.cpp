@@ -7,9 +7,7 @@ using namespace qd::fourier;
 
 namespace {
 
-double squareOfCutoff(double cutoff) {
-    return cutoff > 0.0 ? cutoff * cutoff : 0.0;
-}
+double squareOfCutoff(double cutoff) { return cutoff > 0.0 ? cutoff * cutoff : 0.0; }
 
 void clear(float* e) {
     e[0] = 0.0f;
@@ -24,7 +22,7 @@ MTHANDLE band(MTHANDLE in, double lower2, double upper2, MTHANDLE out) {
     });
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -50,4 +48,4 @@ MTHANDLE BandPassFilter2D(MTHANDLE in, double lower, double upper, MTHANDLE out)
     return band(in, squareOfCutoff(lower), squareOfCutoff(upper), out);
 }
 
-}  // extern "C"
+} // extern "C"

@@ -8,23 +8,26 @@ bool coversStorage(MTHANDLE m, int32_t w, int32_t h) {
            MTGetMaxYIndex(m) == h;
 }
 
-template <class T>
-void readReal(const void* row, int32_t w, double* re, double* im, int stride) {
+template <class T> void readReal(const void* row, int32_t w, double* re, double* im, int stride) {
     const T* p = static_cast<const T*>(row);
-    for (int32_t x = 0; x < w; ++x) re[x * stride] = static_cast<double>(p[x]);
+    for (int32_t x = 0; x < w; ++x)
+        re[x * stride] = static_cast<double>(p[x]);
     if (im)
-        for (int32_t x = 0; x < w; ++x) im[x * stride] = 0.0;
+        for (int32_t x = 0; x < w; ++x)
+            im[x * stride] = 0.0;
 }
 
 template <class T>
 void readComplex(const void* row, int32_t w, double* re, double* im, int stride) {
     const T* p = static_cast<const T*>(row);
-    for (int32_t x = 0; x < w; ++x) re[x * stride] = static_cast<double>(p[2 * x]);
+    for (int32_t x = 0; x < w; ++x)
+        re[x * stride] = static_cast<double>(p[2 * x]);
     if (im)
-        for (int32_t x = 0; x < w; ++x) im[x * stride] = static_cast<double>(p[2 * x + 1]);
+        for (int32_t x = 0; x < w; ++x)
+            im[x * stride] = static_cast<double>(p[2 * x + 1]);
 }
 
-}  // namespace
+} // namespace
 
 MTHANDLE fitComplexMatrix(MTHANDLE in, MTHANDLE out, int32_t w, int32_t h) noexcept {
     if (out && MTGetFlags(out) == MT_COMPLEX8 && coversStorage(out, w, h)) return out;
@@ -44,17 +47,38 @@ RowReader::RowReader(MTHANDLE m) noexcept : m_(m), width_(MTGetWidth(m)) {
     // window's origin is not published.
     if (!coversStorage(m, width_, MTGetHeight(m))) return;
     switch (MTGetFlags(m)) {
-    case MT_CHAR: fn_ = readReal<int8_t>; break;
-    case MT_UCHAR: fn_ = readReal<uint8_t>; break;
-    case MT_SHORT: fn_ = readReal<int16_t>; break;
-    case MT_USHORT: fn_ = readReal<uint16_t>; break;
-    case MT_LONG: fn_ = readReal<int32_t>; break;
-    case MT_ULONG: fn_ = readReal<uint32_t>; break;
-    case MT_FLOAT: fn_ = readReal<float>; break;
-    case MT_DOUBLE: fn_ = readReal<double>; break;
-    case MT_COMPLEX8: fn_ = readComplex<float>; break;
-    case MT_COMPLEX16: fn_ = readComplex<double>; break;
-    default: return;  // bit-packed and RGB types go through the accessors
+    case MT_CHAR:
+        fn_ = readReal<int8_t>;
+        break;
+    case MT_UCHAR:
+        fn_ = readReal<uint8_t>;
+        break;
+    case MT_SHORT:
+        fn_ = readReal<int16_t>;
+        break;
+    case MT_USHORT:
+        fn_ = readReal<uint16_t>;
+        break;
+    case MT_LONG:
+        fn_ = readReal<int32_t>;
+        break;
+    case MT_ULONG:
+        fn_ = readReal<uint32_t>;
+        break;
+    case MT_FLOAT:
+        fn_ = readReal<float>;
+        break;
+    case MT_DOUBLE:
+        fn_ = readReal<double>;
+        break;
+    case MT_COMPLEX8:
+        fn_ = readComplex<float>;
+        break;
+    case MT_COMPLEX16:
+        fn_ = readComplex<double>;
+        break;
+    default:
+        return; // bit-packed and RGB types go through the accessors
     }
     rows_ = MTGetMatrixPointer(m);
 }
@@ -64,9 +88,11 @@ void RowReader::read(int32_t y, double* re, double* im, int stride) const noexce
         fn_(rows_[y], width_, re, im, stride);
         return;
     }
-    for (int32_t x = 0; x < width_; ++x) re[x * stride] = MTReal(m_, x, y);
+    for (int32_t x = 0; x < width_; ++x)
+        re[x * stride] = MTReal(m_, x, y);
     if (im)
-        for (int32_t x = 0; x < width_; ++x) im[x * stride] = MTImag(m_, x, y);
+        for (int32_t x = 0; x < width_; ++x)
+            im[x * stride] = MTImag(m_, x, y);
 }
 
-}  // namespace qd::fourier
+} // namespace qd::fourier

@@ -22,13 +22,13 @@ inline float* complexRow(MTHANDLE m, int32_t y) {
 // Reads rows of a matrix's current window as the value accessors would,
 // straight from storage where the element type allows it.
 class RowReader {
-public:
+  public:
     explicit RowReader(MTHANDLE m) noexcept;
     // Real parts of row y into re[x * stride]; imaginary parts likewise into
     // im unless it is null.
     void read(int32_t y, double* re, double* im, int stride) const noexcept;
 
-private:
+  private:
     using ReadFn = void (*)(const void* row, int32_t w, double* re, double* im, int stride);
     MTHANDLE m_;
     int32_t width_;
@@ -36,4 +36,4 @@ private:
     ReadFn fn_ = nullptr;
 };
 
-}  // namespace qd::fourier
+} // namespace qd::fourier

@@ -30,7 +30,8 @@ bool runPass(int n, int count, Load&& load, Store&& store) noexcept {
         load(first, lanes, Lanes{work.xr, work.xi, lanes});
         if (!forwardTransform(n, lanes, work)) return false;
         store(first, lanes, Lanes{work.yr, work.yi, lanes});
-        for (int l = 0; l < lanes; ++l) ProcessMessage();
+        for (int l = 0; l < lanes; ++l)
+            ProcessMessage();
         first += lanes;
     }
     return true;
@@ -47,4 +48,4 @@ inline void loadUncentredConjugate(const Lanes& x, int l, int n, const double* r
     }
 }
 
-}  // namespace qd::fourier
+} // namespace qd::fourier

@@ -6,13 +6,12 @@
 namespace {
 
 // Distances are taken in 64 bits so that extreme coordinates cannot overflow.
-int64_t distance(int32_t a, int32_t b) {
-    return std::llabs(static_cast<int64_t>(b) - a);
-}
+int64_t distance(int32_t a, int32_t b) { return std::llabs(static_cast<int64_t>(b) - a); }
 
 int64_t powerOf2AtLeast(int64_t n) {
     int64_t p = 2;
-    while (p < n) p *= 2;
+    while (p < n)
+        p *= 2;
     return p;
 }
 
@@ -23,13 +22,14 @@ int32_t reduceToward(int32_t fixed, int32_t moving) {
     return static_cast<int32_t>(fixed - powerOf2AtLeast(distance(fixed, moving)) / 2);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
 int32_t IsPowerOf2(int32_t n) noexcept {
     int64_t b = 2;
-    while (b <= n) b *= 2;
+    while (b <= n)
+        b *= 2;
     return n == b / 2 ? 1 : 0;
 }
 
@@ -52,4 +52,4 @@ void ReduceToPowerOf2Rect(const QDPOINT* fixedPoint, QDPOINT* movingPoint) noexc
     movingPoint->y = reduceToward(fixedPoint->y, movingPoint->y);
 }
 
-}  // extern "C"
+} // extern "C"

@@ -22,8 +22,7 @@ inline double normalisedCoordinate(int k, int n) {
 
 // Calls fn(r2, element) for every element of the centred complex spectrum s,
 // with r2 the squared normalised radius and element its (re, im) pair.
-template <class Fn>
-bool forEachRadius(MTHANDLE s, Fn&& fn) noexcept {
+template <class Fn> bool forEachRadius(MTHANDLE s, Fn&& fn) noexcept {
     const int w = MTGetWidth(s);
     const int h = MTGetHeight(s);
     std::unique_ptr<double[]> fx2(new (std::nothrow) double[static_cast<size_t>(w)]);
@@ -36,7 +35,8 @@ bool forEachRadius(MTHANDLE s, Fn&& fn) noexcept {
         const double fy = normalisedCoordinate(y, h);
         const double fy2 = fy * fy;
         float* row = complexRow(s, y);
-        for (int x = 0; x < w; ++x) fn(fx2[x] + fy2, row + 2 * x);
+        for (int x = 0; x < w; ++x)
+            fn(fx2[x] + fy2, row + 2 * x);
     }
     return true;
 }
@@ -54,8 +54,7 @@ inline int gainIndex(double r2, double m, int size) {
 
 // The frame shared by the pass filters: spectrum of the real parts, the
 // per-element change, inverse transform in place.
-template <class Fn>
-MTHANDLE filterSpectrum(MTHANDLE in, MTHANDLE out, Fn&& fn) noexcept {
+template <class Fn> MTHANDLE filterSpectrum(MTHANDLE in, MTHANDLE out, Fn&& fn) noexcept {
     MTHANDLE s = RealFt2D(in, out);
     if (!s) return nullptr;
     if (fn(s)) {
@@ -66,4 +65,4 @@ MTHANDLE filterSpectrum(MTHANDLE in, MTHANDLE out, Fn&& fn) noexcept {
     return nullptr;
 }
 
-}  // namespace qd::fourier
+} // namespace qd::fourier

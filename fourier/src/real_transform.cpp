@@ -51,7 +51,8 @@ void storeRowPair(float* a, float* b, const Lanes& z, int l, int w) {
 
 void zeroLane(const Lanes& x, int l, int n, bool imaginary) {
     double* p = imaginary ? x.im : x.re;
-    for (int k = 0; k < n; ++k) p[k * x.stride + l] = 0.0;
+    for (int k = 0; k < n; ++k)
+        p[k * x.stride + l] = 0.0;
 }
 
 bool realRowPass(MTHANDLE in, MTHANDLE out) {
@@ -172,8 +173,8 @@ bool realInverseColumnPass(MTHANDLE m, double scale) {
     return runPass(h, count, load, store);
 }
 
-}  // namespace
-}  // namespace qd::fourier
+} // namespace
+} // namespace qd::fourier
 
 using namespace qd::fourier;
 
@@ -192,4 +193,4 @@ MTHANDLE RealIFt2D(MTHANDLE in, MTHANDLE out) noexcept {
     });
 }
 
-}  // extern "C"
+} // extern "C"

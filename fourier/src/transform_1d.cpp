@@ -43,16 +43,12 @@ ARHANDLE transform1D(ARHANDLE in, ARHANDLE out, bool inverse) {
     return result;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
-ARHANDLE Fft1D(ARHANDLE in, ARHANDLE out) noexcept {
-    return transform1D(in, out, false);
-}
+ARHANDLE Fft1D(ARHANDLE in, ARHANDLE out) noexcept { return transform1D(in, out, false); }
 
-ARHANDLE IFft1D(ARHANDLE in, ARHANDLE out) noexcept {
-    return transform1D(in, out, true);
-}
+ARHANDLE IFft1D(ARHANDLE in, ARHANDLE out) noexcept { return transform1D(in, out, true); }
 
-}  // extern "C"
+} // extern "C"

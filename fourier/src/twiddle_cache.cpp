@@ -14,10 +14,7 @@ HalfAngleTable gMixed;
 
 // Old storage is released before the new one is taken, so a rebuild never
 // holds two tables at once.
-template <class T>
-void release(std::vector<T>& v) {
-    std::vector<T>().swap(v);
-}
+template <class T> void release(std::vector<T>& v) { std::vector<T>().swap(v); }
 
 bool fillHalfAngles(HalfAngleTable& t, int n, bool withReversal) {
     release(t.re);
@@ -57,7 +54,7 @@ bool fillHalfAngles(HalfAngleTable& t, int n, bool withReversal) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 const DirectRoots* directRoots(int n) noexcept {
     if (gDirect.n == n) return &gDirect;
@@ -91,4 +88,4 @@ const HalfAngleTable* mixedRadixTable(int n) noexcept {
     return fillHalfAngles(gMixed, n, false) ? &gMixed : nullptr;
 }
 
-}  // namespace qd::fourier
+} // namespace qd::fourier

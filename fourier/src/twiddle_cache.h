@@ -29,4 +29,4 @@ const DirectRoots* directRoots(int n) noexcept;
 const HalfAngleTable* radix2Table(int n) noexcept;
 const HalfAngleTable* mixedRadixTable(int n) noexcept;
 
-}  // namespace qd::fourier
+} // namespace qd::fourier

@@ -17,7 +17,8 @@ Grid randomGrid(int w, int h, bool complexValues, uint32_t seed) {
 
 Grid realPart(const Grid& g) {
     Grid r = g;
-    for (auto& c : r.v) c = cld(c.real(), 0.0L);
+    for (auto& c : r.v)
+        c = cld(c.real(), 0.0L);
     return r;
 }
 
@@ -53,13 +54,16 @@ Grid referenceDft2D(const Grid& g, bool inverse) {
         line.assign(g.v.begin() + static_cast<long>(y) * g.w,
                     g.v.begin() + static_cast<long>(y + 1) * g.w);
         const auto t = referenceDft(line, inverse);
-        for (int x = 0; x < g.w; ++x) r.at(x, y) = t[static_cast<size_t>(x)];
+        for (int x = 0; x < g.w; ++x)
+            r.at(x, y) = t[static_cast<size_t>(x)];
     }
     for (int x = 0; x < g.w; ++x) {
         line.resize(static_cast<size_t>(g.h));
-        for (int y = 0; y < g.h; ++y) line[static_cast<size_t>(y)] = r.at(x, y);
+        for (int y = 0; y < g.h; ++y)
+            line[static_cast<size_t>(y)] = r.at(x, y);
         const auto t = referenceDft(line, inverse);
-        for (int y = 0; y < g.h; ++y) r.at(x, y) = t[static_cast<size_t>(y)];
+        for (int y = 0; y < g.h; ++y)
+            r.at(x, y) = t[static_cast<size_t>(y)];
     }
     return r;
 }
@@ -78,18 +82,21 @@ Grid readMatrix(MTHANDLE m) {
     Grid g{MTGetWidth(m), MTGetHeight(m), {}};
     g.v.resize(static_cast<size_t>(g.w) * g.h);
     for (int y = 0; y < g.h; ++y)
-        for (int x = 0; x < g.w; ++x) g.at(x, y) = cld(MTReal(m, x, y), MTImag(m, x, y));
+        for (int x = 0; x < g.w; ++x)
+            g.at(x, y) = cld(MTReal(m, x, y), MTImag(m, x, y));
     return g;
 }
 
 long double maxError(const Grid& a, const Grid& b) {
     long double e = 0;
-    for (size_t i = 0; i < a.v.size(); ++i) e = std::max(e, std::abs(a.v[i] - b.v[i]));
+    for (size_t i = 0; i < a.v.size(); ++i)
+        e = std::max(e, std::abs(a.v[i] - b.v[i]));
     return e;
 }
 
 long double maxModulus(const Grid& g) {
     long double e = 0;
-    for (const auto& c : g.v) e = std::max(e, std::abs(c));
+    for (const auto& c : g.v)
+        e = std::max(e, std::abs(c));
     return e;
 }

@@ -10,9 +10,7 @@
 
 namespace {
 
-int wrap(int v, int n) {
-    return ((v % n) + n) % n;
-}
+int wrap(int v, int n) { return ((v % n) + n) % n; }
 
 // out(x, y) = s * sum k(i, j) * in(x + j - c, y + c - i), wrapping around.
 Grid circularConvolution(const Grid& in, int size, const std::vector<double>& k, double divisor) {
@@ -34,7 +32,8 @@ Grid circularConvolution(const Grid& in, int size, const std::vector<double>& k,
 std::vector<double> randomKernel(int size, uint32_t seed) {
     const Grid g = randomGrid(size, size, false, seed);
     std::vector<double> k;
-    for (const auto& c : g.v) k.push_back(static_cast<double>(c.real()));
+    for (const auto& c : g.v)
+        k.push_back(static_cast<double>(c.real()));
     return k;
 }
 
@@ -47,7 +46,7 @@ void expectReal(MTHANDLE r, const Grid& expected, const char* what) {
     MTDestroy(r);
 }
 
-}  // namespace
+} // namespace
 
 TEST(Convolution, EqualsCircularConvolution) {
     struct Case {
@@ -73,7 +72,8 @@ TEST(Convolution, HandWorkedKernels) {
     const double shift[9] = {0, 0, 1, 0, 0, 0, 0, 0, 0};
     Grid moved = g;
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 6; ++x) moved.at(x, y) = g.at((x + 1) % 6, (y + 1) % 5);
+        for (int x = 0; x < 6; ++x)
+            moved.at(x, y) = g.at((x + 1) % 6, (y + 1) % 5);
     expectReal(Convolution2D(m, 3, shift, 1.0, nullptr), moved, "shift");
     // Divisor 0 acts as 1.
     expectReal(Convolution2D(m, 3, shift, 0.0, nullptr), moved, "shift, divisor 0");
@@ -126,10 +126,12 @@ TEST(AutoCorrelation, DeltaAndConstant) {
                 EXPECT_NEAR(MTReal(r, x, y), x == w / 2 && y == h / 2 ? 1.0 : 0.0, 1e-6);
         MTDestroy(r);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) MTSetReal(m, x, y, 3.0);
+            for (int x = 0; x < w; ++x)
+                MTSetReal(m, x, y, 3.0);
         r = AutoCorrelation2D(m, nullptr);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) EXPECT_NEAR(MTReal(r, x, y), 9.0 * w * h, 1e-4);
+            for (int x = 0; x < w; ++x)
+                EXPECT_NEAR(MTReal(r, x, y), 9.0 * w * h, 1e-4);
         MTDestroy(r);
         MTDestroy(m);
     }

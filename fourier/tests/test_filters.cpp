@@ -23,14 +23,10 @@ double coordinate(int k, int n) {
     return n / 2 == 0 ? 0.0 : (k - n / 2) / static_cast<double>(n / 2);
 }
 
-double radius(int x, int y, int w, int h) {
-    return std::hypot(coordinate(x, w), coordinate(y, h));
-}
+double radius(int x, int y, int w, int h) { return std::hypot(coordinate(x, w), coordinate(y, h)); }
 
 // Table step of a radius: nearest multiple of 2/M, halves up.
-int step(double r, int m) {
-    return static_cast<int>(std::floor(m * r / 2 + 0.5));
-}
+int step(double r, int m) { return static_cast<int>(std::floor(m * r / 2 + 0.5)); }
 
 // An impulse has a flat spectrum of 1, so the spectrum of the filtered
 // impulse is the filter's gain at every element.
@@ -54,7 +50,8 @@ double butterworth(double ratio, int order) {
 double meanOf(MTHANDLE m) {
     double sum = 0;
     for (int y = 0; y < MTGetHeight(m); ++y)
-        for (int x = 0; x < MTGetWidth(m); ++x) sum += MTReal(m, x, y);
+        for (int x = 0; x < MTGetWidth(m); ++x)
+            sum += MTReal(m, x, y);
     return sum / (MTGetWidth(m) * MTGetHeight(m));
 }
 
@@ -65,7 +62,7 @@ void expectImage(MTHANDLE r, const Grid& expected, double tol, const char* what)
     MTDestroy(r);
 }
 
-}  // namespace
+} // namespace
 
 TEST(IdealFilters, MasksByRadiusWithBoundariesKept) {
     for (auto [w, h] : {std::pair{16, 16}, {15, 9}, {255, 129}, {1, 8}, {6, 1}}) {
@@ -74,13 +71,16 @@ TEST(IdealFilters, MasksByRadiusWithBoundariesKept) {
             return fx * fx + fy * fy;
         };
         MTHANDLE m = impulse(w, h);
-        expectGain(LowPassFilter2D(m, 0.5, nullptr),
-                   [&](int x, int y) { return r2(x, y) > 0.25 ? 0.0 : 1.0; }, "low");
-        expectGain(HighPassFilter2D(m, 0.5, nullptr),
-                   [&](int x, int y) { return r2(x, y) < 0.25 ? 0.0 : 1.0; }, "high");
-        expectGain(BandPassFilter2D(m, 0.25, 0.75, nullptr),
-                   [&](int x, int y) { return r2(x, y) < 0.0625 || r2(x, y) > 0.5625 ? 0.0 : 1.0; },
-                   "band");
+        expectGain(
+            LowPassFilter2D(m, 0.5, nullptr),
+            [&](int x, int y) { return r2(x, y) > 0.25 ? 0.0 : 1.0; }, "low");
+        expectGain(
+            HighPassFilter2D(m, 0.5, nullptr),
+            [&](int x, int y) { return r2(x, y) < 0.25 ? 0.0 : 1.0; }, "high");
+        expectGain(
+            BandPassFilter2D(m, 0.25, 0.75, nullptr),
+            [&](int x, int y) { return r2(x, y) < 0.0625 || r2(x, y) > 0.5625 ? 0.0 : 1.0; },
+            "band");
         MTDestroy(m);
     }
 }
@@ -91,7 +91,8 @@ TEST(IdealFilters, HandWorkedCases) {
     const double mean = meanOf(m);
 
     Grid flat = g;
-    for (auto& c : flat.v) c = cld(mean, 0);
+    for (auto& c : flat.v)
+        c = cld(mean, 0);
     expectImage(LowPassFilter2D(m, 0.0, nullptr), flat, 1e-6, "low-pass 0 gives the mean");
     expectImage(LowPassFilter2D(m, -1.0, nullptr), flat, 1e-6, "negative cutoff counts as 0");
     expectImage(HighPassFilter2D(m, 0.0, nullptr), g, 1e-6, "high-pass 0 keeps everything");
@@ -102,7 +103,8 @@ TEST(IdealFilters, HandWorkedCases) {
     MTDestroy(high);
 
     Grid zero = g;
-    for (auto& c : zero.v) c = 0;
+    for (auto& c : zero.v)
+        c = 0;
     expectImage(BandPassFilter2D(m, 0.2, 0.1, nullptr), zero, 0.0, "crossed band removes all");
 
     // On the cutoff circle (r = 0.5 exactly at x = 48 of 64) elements stay.
@@ -124,23 +126,25 @@ TEST(ButterworthFilters, GainTableLookUp) {
             const int m = std::max(w, h);
             auto k = [&](int x, int y) { return step(radius(x, y, w, h), m); };
             MTHANDLE imp = impulse(w, h);
-            expectGain(BWLowPassFilter2D(imp, 0.4, order, nullptr),
-                       [&](int x, int y) { return butterworth(2.0 * k(x, y) / (m * 0.4), order); },
-                       "bw low");
-            expectGain(BWHighPassFilter2D(imp, 0.4, order, nullptr),
-                       [&](int x, int y) {
-                           return k(x, y) == 0 ? 0.0
-                                               : butterworth(m * 0.4 / (2.0 * k(x, y)), order);
-                       },
-                       "bw high");
+            expectGain(
+                BWLowPassFilter2D(imp, 0.4, order, nullptr),
+                [&](int x, int y) { return butterworth(2.0 * k(x, y) / (m * 0.4), order); },
+                "bw low");
+            expectGain(
+                BWHighPassFilter2D(imp, 0.4, order, nullptr),
+                [&](int x, int y) {
+                    return k(x, y) == 0 ? 0.0 : butterworth(m * 0.4 / (2.0 * k(x, y)), order);
+                },
+                "bw high");
             // Band centre 0.45, width 0.5, bounds given high first.
-            expectGain(BWBandPassFilter2D(imp, 0.7, 0.2, order, nullptr),
-                       [&](int x, int y) {
-                           const double rho = 2.0 * k(x, y) / m;
-                           if (rho == 0) return order == 0 ? 1 / std::sqrt(2.0) : 0.0;
-                           return butterworth((rho * rho - 0.45 * 0.45) / (rho * 0.5), order);
-                       },
-                       "bw band");
+            expectGain(
+                BWBandPassFilter2D(imp, 0.7, 0.2, order, nullptr),
+                [&](int x, int y) {
+                    const double rho = 2.0 * k(x, y) / m;
+                    if (rho == 0) return order == 0 ? 1 / std::sqrt(2.0) : 0.0;
+                    return butterworth((rho * rho - 0.45 * 0.45) / (rho * 0.5), order);
+                },
+                "bw band");
             MTDestroy(imp);
         }
 }
@@ -153,8 +157,8 @@ TEST(ButterworthFilters, HandWorkedGains) {
     EXPECT_NEAR(MTReal(s, 32, 32), 1.0, 1e-6);
     EXPECT_NEAR(MTReal(s, 48, 32), 0.7071067811865476, 1e-6);
     EXPECT_NEAR(MTReal(s, 32, 16), 0.7071067811865476, 1e-6);
-    EXPECT_NEAR(MTReal(s, 33, 33), 0.9999936796425721, 1e-6);  // index 1
-    EXPECT_NEAR(MTReal(s, 40, 40), 0.9153008610028522, 1e-6);  // r 0.354 -> index 11
+    EXPECT_NEAR(MTReal(s, 33, 33), 0.9999936796425721, 1e-6); // index 1
+    EXPECT_NEAR(MTReal(s, 40, 40), 0.9153008610028522, 1e-6); // r 0.354 -> index 11
     MTDestroy(s);
     MTDestroy(low);
     MTDestroy(imp);
@@ -174,14 +178,16 @@ TEST(ButterworthFilters, LimitCases) {
     const Grid g = randomGrid(9, 6, false, 4);
     MTHANDLE m = makeMatrix(g, MT_FLOAT);
     Grid zero = g;
-    for (auto& c : zero.v) c = 0;
+    for (auto& c : zero.v)
+        c = 0;
     expectImage(BWHighPassFilter2D(m, 0.0, 3, nullptr), g, 1e-6, "bw high-pass 0 keeps all");
     expectImage(BWLowPassFilter2D(m, 0.0, 3, nullptr), zero, 0.0, "bw low-pass 0 removes all");
     expectImage(BWBandPassFilter2D(m, 0.3, 0.3, 3, nullptr), zero, 0.0, "zero width removes all");
 
     MTHANDLE a = BWBandPassFilter2D(m, 0.2, 0.1, 2, nullptr);
     MTHANDLE b = BWBandPassFilter2D(m, 0.1, 0.2, 2, nullptr);
-    EXPECT_EQ(std::memcmp(MTGetPointer(a), MTGetPointer(b), static_cast<size_t>(MTGetMemorySize(a))), 0);
+    EXPECT_EQ(
+        std::memcmp(MTGetPointer(a), MTGetPointer(b), static_cast<size_t>(MTGetMemorySize(a))), 0);
     MTDestroy(b);
     MTDestroy(a);
     MTDestroy(m);
@@ -190,13 +196,15 @@ TEST(ButterworthFilters, LimitCases) {
 TEST(HomomorphicFilter, ConstantImageGivesOnes) {
     MTHANDLE m = MTCreate(7, 5, MT_SHORT);
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x) MTSetReal(m, x, y, -40);
+        for (int x = 0; x < 7; ++x)
+            MTSetReal(m, x, y, -40);
     for (double cutoff : {0.0, 0.3}) {
         MTHANDLE r = HomomorphicFilter2D(m, cutoff, 0.5, 2.0, 2, nullptr);
         ASSERT_NE(r, nullptr);
         EXPECT_EQ(MTGetFlags(r), MT_FLOAT);
         for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 7; ++x) EXPECT_NEAR(MTReal(r, x, y), 1.0, 1e-6);
+            for (int x = 0; x < 7; ++x)
+                EXPECT_NEAR(MTReal(r, x, y), 1.0, 1e-6);
         MTDestroy(r);
     }
     MTDestroy(m);
@@ -207,11 +215,13 @@ TEST(HomomorphicFilter, MatchesReferenceAndConsumesOut) {
     const Grid g = randomGrid(w, h, false, 8);
     MTHANDLE m = makeMatrix(g, MT_FLOAT);
     double minimum = 1e300;
-    for (const auto& c : g.v) minimum = std::min(minimum, static_cast<double>(c.real()));
+    for (const auto& c : g.v)
+        minimum = std::min(minimum, static_cast<double>(c.real()));
     for (double cutoff : {0.0, 0.35}) {
         const double lowGain = 0.4, highGain = 1.7;
         Grid log = g;
-        for (auto& c : log.v) c = static_cast<float>(std::log(static_cast<double>(c.real()) - minimum + 1));
+        for (auto& c : log.v)
+            c = static_cast<float>(std::log(static_cast<double>(c.real()) - minimum + 1));
         Grid spectrum = referenceDft2D(log, false);
         const int mm = std::max(w, h);
         for (int y = 0; y < h; ++y)
@@ -225,9 +235,11 @@ TEST(HomomorphicFilter, MatchesReferenceAndConsumesOut) {
                 spectrum.at(x, y) *= gain;
             }
         Grid expected = referenceDft2D(spectrum, true);
-        for (auto& c : expected.v) c = std::exp(c.real());
+        for (auto& c : expected.v)
+            c = std::exp(c.real());
         // The work matrix passed as out is consumed either way.
-        MTHANDLE r = HomomorphicFilter2D(m, cutoff, lowGain, highGain, 2, MTCreate(w, h, MT_COMPLEX8));
+        MTHANDLE r =
+            HomomorphicFilter2D(m, cutoff, lowGain, highGain, 2, MTCreate(w, h, MT_COMPLEX8));
         expectImage(r, expected, 1e-5, "homomorphic");
     }
     MTDestroy(m);

@@ -31,8 +31,8 @@ TEST(PowerOfTwo, GetPowerOf2IsAtLeastTwo) {
 TEST(PowerOfTwo, RectangleSidesMustBePowersOfTwoOfAtLeastTwo) {
     EXPECT_EQ(IsPowerOf2Rect(0, 0, 256, 128), 1);
     EXPECT_EQ(IsPowerOf2Rect(256, 128, 0, 0), 1);
-    EXPECT_EQ(IsPowerOf2Rect(10, 10, 11, 12), 0);  // a side of 1
-    EXPECT_EQ(IsPowerOf2Rect(10, 10, 10, 12), 0);  // a side of 0
+    EXPECT_EQ(IsPowerOf2Rect(10, 10, 11, 12), 0); // a side of 1
+    EXPECT_EQ(IsPowerOf2Rect(10, 10, 10, 12), 0); // a side of 0
     EXPECT_EQ(IsPowerOf2Rect(0, 0, 8, 12), 0);
 }
 
@@ -40,8 +40,8 @@ TEST(PowerOfTwo, ReduceMovesTheMovingCorner) {
     const QDPOINT fixedPoint{10, 10};
     QDPOINT moving{30, 3};
     ReduceToPowerOf2Rect(&fixedPoint, &moving);
-    EXPECT_EQ(moving.x, 26);  // distance 20 -> extent 16
-    EXPECT_EQ(moving.y, 6);   // distance 7 -> extent 4
+    EXPECT_EQ(moving.x, 26); // distance 20 -> extent 16
+    EXPECT_EQ(moving.y, 6);  // distance 7 -> extent 4
 
     // Extents by distance: 0, 1, 2 -> 1; 3, 4 -> 2; 5..8 -> 4; 9..16 -> 8.
     const int expected[] = {1, 1, 1, 2, 2, 4, 4, 4, 4, 8, 8, 8, 8, 8, 8, 8, 8};

@@ -16,17 +16,16 @@ const int kSizes[] = {1, 2, 3, 4, 5, 6, 8, 10, 12, 15, 16, 30, 64, 100, 128};
 // rounding of the largest value.
 void expectNear(const Grid& actual, const Grid& expected, const char* what) {
     const long double tol = 2e-6L * std::max<long double>(1.0L, maxModulus(expected));
-    EXPECT_LE(maxError(actual, expected), tol)
-        << what << " " << expected.w << "x" << expected.h;
+    EXPECT_LE(maxError(actual, expected), tol) << what << " " << expected.w << "x" << expected.h;
 }
 
 bool sameBits(MTHANDLE a, MTHANDLE b) {
     return MTGetMemorySize(a) == MTGetMemorySize(b) &&
-           std::memcmp(MTGetPointer(a), MTGetPointer(b),
-                       static_cast<size_t>(MTGetMemorySize(a))) == 0;
+           std::memcmp(MTGetPointer(a), MTGetPointer(b), static_cast<size_t>(MTGetMemorySize(a))) ==
+               0;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Transform2D, ForwardMatchesReferenceForAllSizes) {
     for (int w : kSizes)
@@ -87,7 +86,8 @@ TEST(Transform2D, HandWorkedSpectra) {
             // A constant c gives c*W*H at the centre and 0 elsewhere.
             MTHANDLE m = MTCreate(w, h, MT_FLOAT);
             for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) MTSetReal(m, x, y, 2.5);
+                for (int x = 0; x < w; ++x)
+                    MTSetReal(m, x, y, 2.5);
             for (MTHANDLE s : {Ft2D(m, nullptr), RealFt2D(m, nullptr)}) {
                 for (int y = 0; y < h; ++y)
                     for (int x = 0; x < w; ++x) {
@@ -115,10 +115,12 @@ TEST(Transform2D, HandWorkedSpectra) {
 TEST(Transform2D, EveryInputTypeAndWindowReadsAsTheAccessorsDo) {
     const Grid g = randomGrid(10, 7, false, 5);
     Grid bytes = g;
-    for (auto& c : bytes.v) c = cld(std::floor((c.real() + 1) * 100), 0);
+    for (auto& c : bytes.v)
+        c = cld(std::floor((c.real() + 1) * 100), 0);
     MTHANDLE asFloat = makeMatrix(bytes, MT_FLOAT);
     MTHANDLE expected = Ft2D(asFloat, nullptr);
-    for (int32_t type : {MT_UCHAR, MT_SHORT, MT_USHORT, MT_LONG, MT_ULONG, MT_DOUBLE, MT_COMPLEX16}) {
+    for (int32_t type :
+         {MT_UCHAR, MT_SHORT, MT_USHORT, MT_LONG, MT_ULONG, MT_DOUBLE, MT_COMPLEX16}) {
         MTHANDLE m = makeMatrix(bytes, type);
         MTHANDLE s = Ft2D(m, nullptr);
         EXPECT_TRUE(sameBits(s, expected)) << type;
@@ -199,7 +201,7 @@ namespace {
 int32_t busyPump() {
     static int calls = 0;
     static bool inside = false;
-    if (inside) return 0;  // the transforms below pump too
+    if (inside) return 0; // the transforms below pump too
     inside = true;
     const int32_t lengths[] = {4, 16, 2};
     ARHANDLE a = ARCreate(lengths[calls++ % 3], MT_FLOAT);
@@ -214,7 +216,7 @@ int32_t busyPump() {
     return 1;
 }
 
-}  // namespace
+} // namespace
 
 TEST(TwiddleCaches, StayCorrectWhenLengthsAlternate) {
     SetMessagePump(busyPump);
@@ -246,7 +248,8 @@ TEST(Transform1D, MatchesReferenceForPowersOfTwo) {
             ASSERT_NE(s, nullptr);
             const auto ref = referenceDft(g.v, inverse);
             Grid got{n, 1, std::vector<cld>(static_cast<size_t>(n))};
-            for (int i = 0; i < n; ++i) got.v[i] = cld(ARReal(s, i), ARImag(s, i));
+            for (int i = 0; i < n; ++i)
+                got.v[i] = cld(ARReal(s, i), ARImag(s, i));
             expectNear(got, Grid{n, 1, ref}, inverse ? "IFft1D" : "Fft1D");
             ARDestroy(s);
         }
@@ -259,7 +262,7 @@ TEST(Transform1D, LengthRules) {
     ARHANDLE out = ARCreate(6, MT_COMPLEX8);
     EXPECT_EQ(Fft1D(six, out), nullptr);
     EXPECT_EQ(IFft1D(six, out), nullptr);
-    EXPECT_EQ(ARGetWidth(out), 6);  // still alive and untouched
+    EXPECT_EQ(ARGetWidth(out), 6); // still alive and untouched
     ARDestroy(out);
     ARDestroy(six);
 

@@ -42,18 +42,17 @@ QD_EXPORT MTHANDLE BWHighPassFilter2D(MTHANDLE in, double cutoff, int32_t order,
 QD_EXPORT MTHANDLE BWBandPassFilter2D(MTHANDLE in, double lower, double upper, int32_t order,
                                       MTHANDLE out) QD_NOEXCEPT;
 /* Returns a new MT_FLOAT image; out is consumed. */
-QD_EXPORT MTHANDLE HomomorphicFilter2D(MTHANDLE in, double cutoff, double lowGain,
-                                       double highGain, int32_t order,
-                                       MTHANDLE out) QD_NOEXCEPT;
+QD_EXPORT MTHANDLE HomomorphicFilter2D(MTHANDLE in, double cutoff, double lowGain, double highGain,
+                                       int32_t order, MTHANDLE out) QD_NOEXCEPT;
 
 /* ---- Convolution and correlation ---- */
 /* kernel: size*size doubles, row-major. out is only a work matrix and is
  * consumed; the result is always new. Null when the kernel's half-size is
  * not below both image sides. */
-QD_EXPORT MTHANDLE Convolution2D(MTHANDLE in, int32_t size, const double* kernel,
-                                 double divisor, MTHANDLE out) QD_NOEXCEPT;
-QD_EXPORT MTHANDLE Deconvolution2D(MTHANDLE in, int32_t size, const double* kernel,
-                                   double divisor, MTHANDLE out) QD_NOEXCEPT;
+QD_EXPORT MTHANDLE Convolution2D(MTHANDLE in, int32_t size, const double* kernel, double divisor,
+                                 MTHANDLE out) QD_NOEXCEPT;
+QD_EXPORT MTHANDLE Deconvolution2D(MTHANDLE in, int32_t size, const double* kernel, double divisor,
+                                   MTHANDLE out) QD_NOEXCEPT;
 /* Zero lag at (W/2, H/2). */
 QD_EXPORT MTHANDLE AutoCorrelation2D(MTHANDLE in, MTHANDLE out) QD_NOEXCEPT;
 
