@@ -86,3 +86,7 @@ TEST(ResultRule, SourceOfAnotherTypeAsDestinationIsKept) {
     MTDestroy(rgb);
     MTDestroy(c);
 }
+
+extern "C" int prcsCApiSmoke(void);
+
+TEST(CInterface, HeaderWorksFromC) { EXPECT_EQ(prcsCApiSmoke(), 1); }
