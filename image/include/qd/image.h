@@ -133,6 +133,7 @@ QD_IMAGE_ASSERT(offsetof(IMHEADER, Reserved3) == 2700, "IMHEADER layout");
 QD_IMAGE_ASSERT(sizeof(QDBITMAPFILEHEADER) == 14, "bitmap file header layout");
 QD_IMAGE_ASSERT(sizeof(QDBITMAPINFOHEADER) == 40, "bitmap information header layout");
 QD_IMAGE_ASSERT(sizeof(QDRGBQUAD) == 4, "colour table entry layout");
+QD_IMAGE_ASSERT(offsetof(QDBITMAPINFO, bmiColors) == 40, "colour table follows the header");
 
 /* ---- Creation and ownership ---- */
 
