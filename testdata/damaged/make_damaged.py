@@ -100,7 +100,15 @@ save("tif_16_bits.tif", grey_tiff(bits=16))
 save("tif_rgb16_list.tif", grey_tiff(extra=[(258, 3, 3, 0x7FFFFFF0)], big=True))
 save("tif_rgb_short_strip.tif",
      grey_tiff(width=4, height=2, extra=[(258, 3, 1, 24), (277, 3, 1, 3)]))
+save("tif_planar_rgb.tif", grey_tiff(width=2, height=2, extra=[
+    (258, 3, 1, 24), (277, 3, 1, 3), (279, 4, 1, 12), (284, 3, 1, 2)]))
+save("tif_uneven_strip_tables.tif", grey_tiff(extra=[(279, 3, 2, 0x00040004)]))
+save("tif_rgb_strips_end_early.tif", grey_tiff(width=2, height=2, extra=[
+    (258, 3, 1, 24), (277, 3, 1, 3), (278, 4, 1, 1), (279, 4, 1, 6)]))
 save("tif_missing_strips.tif", tiff([(256, 4, 1, 1), (257, 4, 1, 1)]))
+save("tif_missing_byte_counts.tif", tiff([(256, 4, 1, 1), (257, 4, 1, 1), (273, 4, 1, 8)], b"\x01\x00"))
+save("tif_missing_width.tif", tiff([(257, 4, 1, 1), (273, 4, 1, 8), (279, 4, 1, 1)], b"\x01\x00"))
+save("tif_zero_height.tif", grey_tiff(extra=[(257, 4, 1, 0)]))
 save("tif_bitflip_version.tif", flip(good_tiff, 2, 0))
 save("tif_bitflip_offset.tif", flip(good_tiff, 7, 6))
 

@@ -30,19 +30,15 @@ uint32_t TiffWriter::blob(const std::vector<uint8_t>& bytes) {
 }
 
 void TiffWriter::shorts(uint16_t tag, const std::vector<uint16_t>& values) {
-    Entry e{tag, SHORT, uint32_t(values.size()), {}, 0};
+    Entry e{tag, SHORT, uint32_t(values.size()), {}};
     for (uint16_t v : values) put16(e.data, v);
     entries_.push_back(e);
 }
 
 void TiffWriter::longs(uint16_t tag, const std::vector<uint32_t>& values) {
-    Entry e{tag, LONG, uint32_t(values.size()), {}, 0};
+    Entry e{tag, LONG, uint32_t(values.size()), {}};
     for (uint32_t v : values) put32(e.data, v);
     entries_.push_back(e);
-}
-
-void TiffWriter::rawEntry(uint16_t tag, uint16_t type, uint32_t count, uint32_t field) {
-    entries_.push_back(Entry{tag, type, count, {}, field});
 }
 
 std::vector<uint8_t> TiffWriter::bytes() const {
@@ -56,9 +52,7 @@ std::vector<uint8_t> TiffWriter::bytes() const {
     std::vector<std::vector<uint8_t>> fields;
     for (Entry& e : entries) {
         std::vector<uint8_t> field;
-        if (e.data.empty()) {
-            put32(field, e.field);
-        } else if (e.data.size() <= 4) {
+        if (e.data.size() <= 4) {
             field = e.data;
             field.resize(4, 0);
         } else {

@@ -21,8 +21,6 @@ public:
     void longs(uint16_t tag, const std::vector<uint32_t>& values);
     void shortTag(uint16_t tag, uint16_t v) { shorts(tag, {v}); }
     void longTag(uint16_t tag, uint32_t v) { longs(tag, {v}); }
-    // An entry with a value field given as is (a deliberately bad offset).
-    void rawEntry(uint16_t tag, uint16_t type, uint32_t count, uint32_t field);
 
     std::vector<uint8_t> bytes() const;
 
@@ -30,8 +28,7 @@ private:
     struct Entry {
         uint16_t tag, type;
         uint32_t count;
-        std::vector<uint8_t> data; // encoded values; empty for raw entries
-        uint32_t field;
+        std::vector<uint8_t> data; // encoded values
     };
     void put16(std::vector<uint8_t>& out, uint16_t v) const;
     void put32(std::vector<uint8_t>& out, uint32_t v) const;

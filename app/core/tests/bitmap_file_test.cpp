@@ -120,51 +120,14 @@ bool refused(const std::string& name, const std::vector<uint8_t>& bytes) {
     return im == nullptr;
 }
 
-void set32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
-}
-
-TEST(BitmapReader, RefusesOtherDepthsCompressionAndLayouts) {
-    Bitmap sixteen = picture(4, 2, 8);
-    sixteen.bits = 16;
-    EXPECT_TRUE(refused("b16.bmp", sixteen.bytes()));
-    Bitmap rle = picture(4, 2, 8);
-    rle.compression = 1;
-    EXPECT_TRUE(refused("rle.bmp", rle.bytes()));
-    Bitmap core = picture(4, 2, 8);
-    core.infoSize = 12;
-    EXPECT_TRUE(refused("core.bmp", core.bytes()));
-    std::vector<uint8_t> b = picture(4, 2, 8).bytes();
-    b[0] = 'X';
-    EXPECT_TRUE(refused("sig.bmp", b));
-    EXPECT_EQ(qd::readBitmapFile(tempPath("missing.bmp")), nullptr);
-}
-
-TEST(BitmapReader, RefusesSizesTheFileCannotHold) {
+// Other depths, compression, header layouts and damaged sizes are in the
+// corpus of testdata/damaged, which every reader runs over.
+TEST(BitmapReader, RefusesEveryTruncationAndMissingFiles) {
     const std::vector<uint8_t> good = picture(9, 5, 24).bytes();
     ASSERT_FALSE(refused("good.bmp", good));
     for (size_t n = 0; n < good.size(); ++n)
         ASSERT_TRUE(refused("cut.bmp", std::vector<uint8_t>(good.begin(), good.begin() + long(n)))) << n;
-    std::vector<uint8_t> b = good;
-    set32(b, 18, 0x7FFFFFFF); // width
-    set32(b, 22, 0x7FFFFFFF); // height
-    EXPECT_TRUE(refused("huge.bmp", b));
-    b = good;
-    set32(b, 22, 0x80000000u); // most negative height
-    EXPECT_TRUE(refused("minheight.bmp", b));
-    b = good;
-    set32(b, 22, uint32_t(-100000));
-    EXPECT_TRUE(refused("tall_topdown.bmp", b));
-    b = good;
-    set32(b, 18, uint32_t(-9));
-    EXPECT_TRUE(refused("negwidth.bmp", b));
-    b = good;
-    set32(b, 10, 0xFFFFFFF0u); // pixel offset
-    EXPECT_TRUE(refused("offset.bmp", b));
-    b = good;
-    set32(b, 14, 0x7FFFFFF0u); // information header size: palette past the end
-    b[28] = 8;                 // 8 bits, so a palette is needed
-    EXPECT_TRUE(refused("infosize.bmp", b));
+    EXPECT_EQ(qd::readBitmapFile(tempPath("missing.bmp")), nullptr);
 }
 
 TEST(BitmapWriter, WritesTheDisplayedBitmapThatReadsBack) {
