@@ -14,4 +14,21 @@ MTHANDLE unpackBinary(MTHANDLE bits) noexcept;
 // MT_BINARY matrix of the same size.
 void packBinary(MTHANDLE bytes, MTHANDLE bits) noexcept;
 
+// Runs f(bytesIn, bytesOut) on MT_UCHAR copies of two whole-window
+// MT_BINARY matrices and packs the result into out. False when they are not
+// such matrices or the copies cannot be made.
+template <class F> bool viaBytes(MTHANDLE src, MTHANDLE out, F f) {
+    if (MTGetFlags(src) != MT_BINARY || MTGetFlags(out) != MT_BINARY || !wholeWindow(src) || !wholeWindow(out))
+        return false;
+    MTHANDLE in = unpackBinary(src);
+    MTHANDLE res = in ? MTCreate(MTGetWidth(src), MTGetHeight(src), MT_UCHAR) : nullptr;
+    if (res) {
+        f(in, res);
+        packBinary(res, out);
+    }
+    MTDestroy(in);
+    MTDestroy(res);
+    return res != nullptr;
+}
+
 } // namespace qd::prcs

@@ -96,23 +96,11 @@ void medianRowsOfBytes(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& of
 // Row paths: true when one of them did the work.
 bool medianRows(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
     if (offsets.empty()) return false; // the sentinel only the value path stores
-    const int32_t type = MTGetFlags(src);
-    if (type == MT_UCHAR && MTGetFlags(out) == MT_UCHAR && wholeWindow(src) && wholeWindow(out)) {
-        medianRowsOfBytes(src, out, offsets);
-        return true;
-    }
-    if (type == MT_BINARY && MTGetFlags(out) == MT_BINARY && wholeWindow(src) && wholeWindow(out)) {
-        MTHANDLE in = unpackBinary(src);
-        MTHANDLE res = in ? MTCreate(MTGetWidth(src), MTGetHeight(src), MT_UCHAR) : nullptr;
-        if (res) {
-            medianRowsOfBytes(in, res, offsets);
-            packBinary(res, out);
-        }
-        MTDestroy(in);
-        MTDestroy(res);
-        return res != nullptr;
-    }
-    return withRowType(src, out, [&](auto t) { medianRowsBySlots<decltype(t)>(src, out, offsets); });
+    if (viaBytes(src, out, [&](MTHANDLE i, MTHANDLE o) { medianRowsOfBytes(i, o, offsets); })) return true;
+    return withRowType(src, out, [&](auto t) {
+        if constexpr (std::is_same_v<decltype(t), uint8_t>) medianRowsOfBytes(src, out, offsets);
+        else medianRowsBySlots<decltype(t)>(src, out, offsets);
+    });
 }
 
 } // namespace

@@ -38,22 +38,6 @@ void extremumRows(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets
 }
 
 template <bool IsMin>
-bool extremumBinary(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
-    if (MTGetFlags(src) != MT_BINARY || MTGetFlags(out) != MT_BINARY || !wholeWindow(src) ||
-        !wholeWindow(out))
-        return false;
-    MTHANDLE in = unpackBinary(src);
-    MTHANDLE res = in ? MTCreate(MTGetWidth(src), MTGetHeight(src), MT_UCHAR) : nullptr;
-    if (res) {
-        extremumRows<uint8_t, IsMin>(in, res, offsets);
-        packBinary(res, out);
-    }
-    MTDestroy(in);
-    MTDestroy(res);
-    return res != nullptr;
-}
-
-template <bool IsMin>
 MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noexcept {
     std::vector<Offset> offsets;
     if (refusedSource(src) || !morphologyOffsets(kernel, offsets)) return refuse(dst, {src});
@@ -67,7 +51,7 @@ MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noex
         // stores.
         if (!offsets.empty() &&
             (withRowType(in.get(), out, [&](auto t) { extremumRows<decltype(t), IsMin>(in.get(), out, offsets); }) ||
-             extremumBinary<IsMin>(in.get(), out, offsets)))
+             viaBytes(in.get(), out, [&](MTHANDLE i, MTHANDLE o) { extremumRows<uint8_t, IsMin>(i, o, offsets); })))
             return out;
         ExtremumAcc<IsMin> acc;
         forEachKernelWindow(MatrixView{in.get()}, MatrixView{out}, w, h, offsets, acc);

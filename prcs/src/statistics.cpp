@@ -37,6 +37,12 @@ void put(double* p, double v) {
     if (p) *p = v;
 }
 
+int32_t putRange(double* min, double* max, double lo, double hi) {
+    put(min, lo);
+    put(max, hi);
+    return 1;
+}
+
 double pixelCount(MTHANDLE src) { return double(MTGetWidth(src)) * double(MTGetHeight(src)); }
 
 } // namespace
@@ -84,19 +90,15 @@ int32_t MinMaxReal2D(MTHANDLE src, double* min, double* max) noexcept {
     if (refusedSource(src)) return 0;
     Range r;
     scanReal(src, [&](double v) { r.add(v); });
-    put(min, r.min);
-    put(max, r.max);
-    return 1;
+    return putRange(min, max, r.min, r.max);
 }
 
 int32_t MinMaxImag2D(MTHANDLE src, double* min, double* max) noexcept {
     if (refusedSource(src)) return 0;
+    if (!MTIsComplex(src)) return putRange(min, max, 0.0, 0.0);
     Range r;
-    if (MTIsComplex(src)) scanComplex(src, [&](MTCOMPLEX c) { r.add(c.im); });
-    else r.min = r.max = 0.0;
-    put(min, r.min);
-    put(max, r.max);
-    return 1;
+    scanComplex(src, [&](MTCOMPLEX c) { r.add(c.im); });
+    return putRange(min, max, r.min, r.max);
 }
 
 int32_t MinMaxNorm2D(MTHANDLE src, double* min, double* max) noexcept {
@@ -104,23 +106,13 @@ int32_t MinMaxNorm2D(MTHANDLE src, double* min, double* max) noexcept {
     Range r;
     if (MTIsComplex(src)) {
         scanComplex(src, [&](MTCOMPLEX c) { r.add(c.re * c.re + c.im * c.im); });
-        put(min, std::sqrt(r.min));
-        put(max, std::sqrt(r.max));
-        return 1;
+        return putRange(min, max, std::sqrt(r.min), std::sqrt(r.max));
     }
     scanReal(src, [&](double v) { r.add(v); });
     const double mn = r.min, mx = r.max;
-    if (mn < 0 && mx < 0) {
-        put(min, -mx);
-        put(max, -mn);
-    } else if (mn < 0) {
-        put(min, std::fmin(-mn, mx));
-        put(max, std::fmax(-mn, mx));
-    } else {
-        put(min, mn);
-        put(max, mx);
-    }
-    return 1;
+    if (mn < 0 && mx < 0) return putRange(min, max, -mx, -mn);
+    if (mn < 0) return putRange(min, max, std::fmin(-mn, mx), std::fmax(-mn, mx));
+    return putRange(min, max, mn, mx);
 }
 
 } // extern "C"

@@ -14,20 +14,14 @@ Rows convolved(const Rows& img, int32_t type, int32_t n, std::vector<double> w, 
     MTHANDLE m = makeMatrix(img, type);
     MTHANDLE r = SimpleConvolution2D(m, n, w.data(), divisor, nullptr);
     EXPECT_EQ(MTGetFlags(r), MT_FLOAT);
-    Rows out = realRows(r);
-    MTDestroy(r);
-    MTDestroy(m);
-    return out;
+    return takeRows(r, m);
 }
 
 Rows medianOf(const Rows& img, int32_t type, const MMKernel& k) {
     MTHANDLE m = makeMatrix(img, type);
     MTHANDLE r = MedianFilter2D(m, &k, nullptr);
     EXPECT_EQ(MTGetFlags(r), type);
-    Rows out = realRows(r);
-    MTDestroy(r);
-    MTDestroy(m);
-    return out;
+    return takeRows(r, m);
 }
 
 } // namespace

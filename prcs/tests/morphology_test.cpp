@@ -11,10 +11,7 @@ Rows apply(Op op, const Rows& img, int32_t type, const MMKernel& k) {
     MTHANDLE m = makeMatrix(img, type);
     MTHANDLE r = op(m, &k, nullptr);
     EXPECT_EQ(MTGetFlags(r), type);
-    Rows out = realRows(r);
-    MTDestroy(r);
-    MTDestroy(m);
-    return out;
+    return takeRows(r, m);
 }
 
 const Rows kImg = {{3, 1, 4, 1}, {5, 9, 2, 6}, {5, 3, 5, 8}};

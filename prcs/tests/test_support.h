@@ -32,6 +32,14 @@ inline Rows realRows(MTHANDLE m) {
     return r;
 }
 
+// The real parts of a result, which is destroyed with its source.
+inline Rows takeRows(MTHANDLE result, MTHANDLE source) {
+    Rows out = realRows(result);
+    MTDestroy(result);
+    MTDestroy(source);
+    return out;
+}
+
 inline Rows imagRows(MTHANDLE m) {
     Rows r(size_t(MTGetHeight(m)), std::vector<double>(size_t(MTGetWidth(m))));
     for (int32_t y = 0; y < MTGetHeight(m); ++y)

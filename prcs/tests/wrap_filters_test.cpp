@@ -9,11 +9,7 @@ const Rows kHotAt00 = {{100, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0},
 
 Rows filtered(MTHANDLE (*f)(MTHANDLE, MTHANDLE), const Rows& rows, int32_t type) {
     MTHANDLE m = makeMatrix(rows, type);
-    MTHANDLE r = f(m, nullptr);
-    Rows out = realRows(r);
-    MTDestroy(r);
-    MTDestroy(m);
-    return out;
+    return takeRows(f(m, nullptr), m);
 }
 
 } // namespace
