@@ -4,6 +4,7 @@
 #include "fast_rows.h"
 #include "kernel_window.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -23,7 +24,7 @@ template <bool IsMin> struct ExtremumAcc {
 // Rows outer; each pixel still meets its neighbours in offset order, so the
 // result is the element-by-element one bit for bit.
 template <class T, bool IsMin>
-void extremumRows(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
+void extremumRowsInOrder(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     const OffsetSpan s = spanOf(offsets);
     ClampedRows<T> rows(rowsOf<T>(src), w, h, s.left, s.right, s.up + s.down + 1);
@@ -35,6 +36,88 @@ void extremumRows(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets
         for (const Offset& off : offsets) foldRow<T, IsMin>(o, rows.row(y + off.dy) + off.dx, w);
         pump.afterRow(y);
     }
+}
+
+// The extremum of each run of `len` elements starting at p[x], for x in
+// 0 .. w - 1, by doubling spans; tmp holds w + len values.
+template <class T, bool IsMin>
+QD_ROW_KERNEL void runExtremum(const T* __restrict p, int32_t len, int32_t w, T* __restrict tmp, T* __restrict o) {
+    int32_t valid = w + len - 1, span = 1;
+    std::copy(p, p + valid, tmp);
+    for (; span * 2 <= len; span *= 2) {
+        valid -= span;
+        for (int32_t x = 0; x < valid; ++x)
+            tmp[x] = IsMin ? std::min(tmp[x], tmp[x + span]) : std::max(tmp[x], tmp[x + span]);
+    }
+    const int32_t shift = len - span; // two spans cover the run
+    for (int32_t x = 0; x < w; ++x)
+        o[x] = IsMin ? std::min(tmp[x], tmp[x + shift]) : std::max(tmp[x], tmp[x + shift]);
+}
+
+// Integers: the extremum does not depend on the order of the neighbours.
+// When every row of the element is one run of columns, each source row is
+// reduced along each distinct run once, then the element's rows are folded.
+template <class T, bool IsMin>
+bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
+    struct Run {
+        int32_t dy, first, len;
+    };
+    std::vector<Run> runs; // one per element row
+    for (const Offset& o : offsets) {
+        auto it = std::find_if(runs.begin(), runs.end(), [&](const Run& r) { return r.dy == o.dy; });
+        if (it == runs.end()) runs.push_back({o.dy, o.dx, 1});
+        else if (o.dx == it->first + it->len) ++it->len; // the list runs along each row
+        else return false;
+    }
+    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    const OffsetSpan s = spanOf(offsets);
+    const int32_t depth = s.up + s.down + 1;
+    ClampedRows<T> rows(rowsOf<T>(src), w, h, s.left, s.right, depth);
+    // Reduced rows, a ring per distinct run shape, keyed by source row.
+    struct Shape {
+        int32_t first, len;
+        std::vector<T> buf;
+        std::vector<int32_t> held;
+    };
+    std::vector<Shape> shapes;
+    std::vector<size_t> shapeOf(runs.size());
+    for (size_t i = 0; i < runs.size(); ++i) {
+        auto it = std::find_if(shapes.begin(), shapes.end(),
+                               [&](const Shape& sh) { return sh.first == runs[i].first && sh.len == runs[i].len; });
+        if (it == shapes.end()) {
+            shapes.push_back({runs[i].first, runs[i].len, std::vector<T>(size_t(w) * size_t(depth)),
+                              std::vector<int32_t>(size_t(depth), -1)});
+            it = shapes.end() - 1;
+        }
+        shapeOf[i] = size_t(it - shapes.begin());
+    }
+    std::vector<T> tmp(size_t(w) + size_t(s.left + s.right) + 1);
+    auto reduced = [&](Shape& sh, int32_t y) -> const T* {
+        y = clampIndex(y, h);
+        const size_t slot = size_t(y % depth);
+        T* b = sh.buf.data() + slot * size_t(w);
+        if (sh.held[slot] != y) {
+            runExtremum<T, IsMin>(rows.row(y) + sh.first, sh.len, w, tmp.data(), b);
+            sh.held[slot] = y;
+        }
+        return b;
+    };
+    T* const* dst = rowsOf<T>(out);
+    SpreadPump pump(w, h);
+    for (int32_t y = 0; y < h; ++y) {
+        T* o = dst[y];
+        std::fill(o, o + w, startValue<T, IsMin>());
+        for (size_t i = 0; i < runs.size(); ++i) foldRow<T, IsMin>(o, reduced(shapes[shapeOf[i]], y + runs[i].dy), w);
+        pump.afterRow(y);
+    }
+    return true;
+}
+
+template <class T, bool IsMin>
+void extremumRows(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
+    if constexpr (std::is_integral_v<T>)
+        if (extremumRowsByRuns<T, IsMin>(src, out, offsets)) return;
+    extremumRowsInOrder<T, IsMin>(src, out, offsets);
 }
 
 template <bool IsMin>
