@@ -12,6 +12,7 @@ void addBinaryOperations(OperationTable& table) {
     table.push_back({.name = "ThresholdPun",
                      .wholeImage = true,
                      .makesImage = false,
+                     .readsDisplay = true,
                      .prepare = [](const Call& call) -> Run {
                          // The threshold of the image's display histogram, as
                          // the program's automatic threshold takes it.

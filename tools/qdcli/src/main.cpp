@@ -70,8 +70,10 @@ std::string describe(IMHANDLE im) {
 }
 
 // Wraps a result matrix as an image and sets its display as the program's
-// command does; --display-type and --range then have the last word.
-IMHANDLE finishImage(Product& product, Display display, IMHANDLE source, const Options& options) {
+// command does; --display-type and --range then have the last word, unless
+// they set the inputs' display.
+IMHANDLE finishImage(Product& product, Display display, bool readsDisplay, IMHANDLE source,
+                     const Options& options) {
     if (product.matrix) {
         product.image = IMCreateFromMatrix(product.matrix);
         if (!product.image) return nullptr;
@@ -98,7 +100,10 @@ IMHANDLE finishImage(Product& product, Display display, IMHANDLE source, const O
         case Display::Own: break;
         }
     }
-    if (product.image) applyDisplayOptions(product.image, options);
+    if (product.image) {
+        if (readsDisplay) IMPrepareBitmap(product.image);
+        else applyDisplayOptions(product.image, options);
+    }
     return product.image;
 }
 
@@ -122,6 +127,8 @@ int runOperation(const Operation& op, const Options& options) {
     for (const std::string& path : options.inputs()) {
         images.push_back(readInput(path, options, settings.palettes()));
         handles.push_back(images.back().get());
+        if (op.readsDisplay && (options.has("display-type") || options.has("range")))
+            applyDisplayOptions(handles.back(), options);
         if (!op.wholeImage) restrictToSelection(handles.back(), options);
     }
     const Run run = op.prepare(Call{options, handles, settings});
@@ -139,7 +146,7 @@ int runOperation(const Operation& op, const Options& options) {
         std::fprintf(stderr, "%s: refused: %s\n", op.name.c_str(), why.c_str());
         return kRefused;
     }
-    IMHANDLE result = op.makesImage ? finishImage(product, op.display, handles[0], options) : nullptr;
+    IMHANDLE result = op.makesImage ? finishImage(product, op.display, op.readsDisplay, handles[0], options) : nullptr;
     if (op.makesImage && !result) {
         std::fprintf(stderr, "%s: refused: out of memory\n", op.name.c_str());
         return kRefused;

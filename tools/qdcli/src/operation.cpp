@@ -46,7 +46,7 @@ const Operation* findOperation(const std::string& name) {
 
 std::vector<std::string> acceptedOptions(const Operation& op) {
     std::vector<std::string> names = {"json", "quiet", "time", "raw", "as"};
-    if (op.makesImage) names.insert(names.end(), {"display-type", "range"});
+    if (op.makesImage || op.readsDisplay) names.insert(names.end(), {"display-type", "range"});
     if (!op.wholeImage) names.push_back("select");
     static const std::regex option("--([a-z-]+)");
     for (std::sregex_iterator it(op.options.begin(), op.options.end(), option), end; it != end; ++it)

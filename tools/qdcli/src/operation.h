@@ -72,6 +72,9 @@ struct Operation {
     int inputs = 1;
     bool wholeImage = false; // ignores the selection, as the program does
     bool makesImage = true;
+    // Works on the levels the input shows: --display-type and --range then
+    // set the inputs' display instead of the result's.
+    bool readsDisplay = false;
     Display display = Display::DefaultRange;
     // Reads and checks the options (throwing UsageError) and returns the
     // call to run, possibly several times.

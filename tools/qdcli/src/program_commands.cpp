@@ -9,6 +9,7 @@ namespace qdcli {
 
 void addProgramOperations(OperationTable& table) {
     table.push_back({.name = "greyscale",
+                     .readsDisplay = true,
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
                          IMHANDLE im = call.image();
@@ -16,6 +17,7 @@ void addProgramOperations(OperationTable& table) {
                      }});
     table.push_back({.name = "channel",
                      .options = "--red|--green|--blue",
+                     .readsDisplay = true,
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
                          const Options& o = call.options;
@@ -32,6 +34,7 @@ void addProgramOperations(OperationTable& table) {
                      }});
     table.push_back({.name = "autothreshold",
                      .wholeImage = true,
+                     .readsDisplay = true,
                      .prepare = [](const Call& call) -> Run {
                          IMHANDLE im = call.image();
                          return [im] { return Product(qd::autoThreshold(im)); };
@@ -39,6 +42,7 @@ void addProgramOperations(OperationTable& table) {
     table.push_back({.name = "threshold",
                      .options = "--lower L --upper U",
                      .wholeImage = true,
+                     .readsDisplay = true,
                      .prepare = [](const Call& call) -> Run {
                          IMHANDLE im = call.image();
                          const int32_t lower = call.options.integer("lower");
