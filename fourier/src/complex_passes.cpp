@@ -8,6 +8,10 @@
 
 namespace qd::fourier {
 
+namespace {
+constexpr int kPrefetchRows = 8;
+}
+
 bool complexRowPass(MTHANDLE in, MTHANDLE out, bool inverse) noexcept {
     const int w = MTGetWidth(in);
     const int h = MTGetHeight(in);
@@ -37,12 +41,13 @@ bool complexRowPass(MTHANDLE in, MTHANDLE out, bool inverse) noexcept {
     return runPass(w, h, load, store);
 }
 
-bool forwardColumnPass(MTHANDLE m, int count, bool mirrorFill) noexcept {
-    const int w = MTGetWidth(m);
+bool forwardColumnPass(MTHANDLE m, int count) noexcept {
     const int h = MTGetHeight(m);
     float** rows = reinterpret_cast<float**>(MTGetMatrixPointer(m));
     auto load = [&](int first, int lanes, const Lanes& x) {
         for (int y = 0; y < h; ++y) {
+            // Rows lie far apart: fetch a few ahead.
+            if (y + kPrefetchRows < h) __builtin_prefetch(rows[y + kPrefetchRows] + 2 * first);
             const float* src = rows[y] + 2 * first;
             for (int l = 0; l < lanes; ++l) {
                 x.r(y, l) = src[2 * l];
@@ -56,20 +61,6 @@ bool forwardColumnPass(MTHANDLE m, int count, bool mirrorFill) noexcept {
             for (int l = 0; l < lanes; ++l) {
                 dst[2 * l] = static_cast<float>(s.r(k, l));
                 dst[2 * l + 1] = static_cast<float>(s.i(k, l));
-            }
-        }
-        if (!mirrorFill) return;
-        // Element (mirror x, mirror y) = conj(element (x, y)); a lane whose
-        // column is its own mirror is skipped.
-        int mirrored[kLanes];
-        for (int l = 0; l < lanes; ++l)
-            mirrored[l] = mirrorIndex(first + l, w);
-        for (int k = 0; k < h; ++k) {
-            float* dst = rows[mirrorIndex(centredIndex(k, h), h)];
-            for (int l = 0; l < lanes; ++l) {
-                if (mirrored[l] == first + l) continue;
-                dst[2 * mirrored[l]] = static_cast<float>(s.r(k, l));
-                dst[2 * mirrored[l] + 1] = -static_cast<float>(s.i(k, l));
             }
         }
     };
@@ -99,6 +90,21 @@ bool inverseColumnPass(MTHANDLE m, double scale) noexcept {
         }
     };
     return runPass(h, w, load, store);
+}
+
+void fillMirrorColumns(MTHANDLE m) noexcept {
+    const int w = MTGetWidth(m);
+    const int h = MTGetHeight(m);
+    // Row by row, so that both the read and the write stream through memory.
+    for (int y = 0; y < h; ++y) {
+        const float* src = complexRow(m, mirrorIndex(y, h));
+        float* dst = complexRow(m, y);
+        for (int x = w / 2 + 1; x < w; ++x) {
+            const int mx = mirrorIndex(x, w);
+            dst[2 * x] = src[2 * mx];
+            dst[2 * x + 1] = -src[2 * mx + 1];
+        }
+    }
 }
 
 } // namespace qd::fourier

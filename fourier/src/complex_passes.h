@@ -12,9 +12,11 @@ namespace qd::fourier {
 bool complexRowPass(MTHANDLE in, MTHANDLE out, bool inverse) noexcept;
 
 // Forward transform with centring of columns 0..count-1 of `m` in place.
-// With mirrorFill, a column that is not its own mirror also fills the
-// mirror column with conjugates at mirrored rows (spectra of real images).
-bool forwardColumnPass(MTHANDLE m, int count, bool mirrorFill) noexcept;
+bool forwardColumnPass(MTHANDLE m, int count) noexcept;
+
+// Spectra of real images: fills each column past the middle with the
+// conjugates of its mirror column, at mirrored rows.
+void fillMirrorColumns(MTHANDLE m) noexcept;
 
 // Inverse transform of every centred column of `m` in place, each value of
 // the result multiplied by scale.

@@ -22,7 +22,8 @@ void storeCentred(float* dst, const Lanes& s, int l, int n) {
 }
 
 // Splits the transform Z of a + i*b (rows a and b real) into the centred
-// spectra of a and b.
+// spectra of a and b. Only elements 0..w/2 are stored: the rest are the
+// conjugates that the mirror fill writes after the column pass.
 void storeRowPair(float* a, float* b, const Lanes& z, int l, int w) {
     const int half = w / 2;
     a[2 * half] = static_cast<float>(z.r(0, l));
@@ -38,12 +39,8 @@ void storeRowPair(float* a, float* b, const Lanes& z, int l, int w) {
         const float ai = static_cast<float>((pi - qi) * 0.5);
         const float br = static_cast<float>((pi + qi) * 0.5);
         const float bi = static_cast<float>((qr - pr) * 0.5);
-        a[2 * (half + j)] = ar;
-        a[2 * (half + j) + 1] = ai;
         a[2 * (half - j)] = ar;
         a[2 * (half - j) + 1] = -ai;
-        b[2 * (half + j)] = br;
-        b[2 * (half + j) + 1] = bi;
         b[2 * (half - j)] = br;
         b[2 * (half - j) + 1] = -bi;
     }
@@ -182,7 +179,9 @@ extern "C" {
 
 MTHANDLE RealFt2D(MTHANDLE in, MTHANDLE out) noexcept {
     return withComplexResult(in, out, [&](MTHANDLE res) {
-        return realRowPass(in, res) && forwardColumnPass(res, MTGetWidth(res) / 2 + 1, true);
+        if (!realRowPass(in, res) || !forwardColumnPass(res, MTGetWidth(res) / 2 + 1)) return false;
+        fillMirrorColumns(res);
+        return true;
     });
 }
 

@@ -8,7 +8,7 @@ extern "C" {
 
 MTHANDLE Ft2D(MTHANDLE in, MTHANDLE out) noexcept {
     return withComplexResult(in, out, [&](MTHANDLE res) {
-        return complexRowPass(in, res, false) && forwardColumnPass(res, MTGetWidth(res), false);
+        return complexRowPass(in, res, false) && forwardColumnPass(res, MTGetWidth(res));
     });
 }
 
