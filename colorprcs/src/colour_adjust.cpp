@@ -39,9 +39,9 @@ template <class Change> IMHANDLE adjustPixels(MTHANDLE data, Change change) noex
     const int32_t height = MTGetHeight(data);
     MTHANDLE out = MTCreate(width, height, MT_RGB);
     if (!out) return nullptr;
-    const float* hues = hueTable();
+    const HsiTables& tables = hsiTables();
     auto convert = [&](uint32_t rgb) {
-        Hsi c = toHsi(rgb, hues);
+        Hsi c = toHsi(rgb, tables);
         change(c);
         return toRgb(c);
     };

@@ -7,13 +7,12 @@
 namespace qd::colour {
 namespace {
 
-constexpr int kSide = 511;
 constexpr float kPi = 3.1415927f;
 constexpr double kThirdPi = 1.047197551197;
 constexpr double kTwoThirdsPi = 2.094395102393;
 constexpr double kFourThirdsPi = 4.188790204786;
 
-// a = r - g, c = r - b, both in 0..255 units. With the 1/255 scale cancelled,
+// a = r - g and c = r - b in 0..255 units. With the 1/255 scale cancelled,
 // q = ((r - g) + (r - b)) / (2 sqrt((r - g)^2 + (g - b)(r - b))), exact up to
 // the square root.
 float hueOf(int a, int c) {
@@ -24,14 +23,6 @@ float hueOf(int a, int c) {
     if (c - a < 0) h = double(kTwoPi) - h; // g < b
     return float(h);
 }
-
-struct HueTable {
-    float hue[kSide * kSide];
-    HueTable() {
-        for (int a = -255; a <= 255; ++a)
-            for (int c = -255; c <= 255; ++c) hue[(a + 255) * kSide + (c + 255)] = hueOf(a, c);
-    }
-};
 
 // One sector of the inverse: the chromaticity of the channel that follows the
 // sector's lowest one, for the hue measured from the sector's start.
@@ -50,9 +41,15 @@ uint32_t channelLevel(float i, float c) {
 
 } // namespace
 
-const float* hueTable() noexcept {
-    static const HueTable table; // thread-safe, built once
-    return table.hue;
+const HsiTables* buildHsiTables() noexcept {
+    static HsiTables tables; // filled once, under the caller's static guard
+    for (int a = -255; a <= 255; ++a)
+        for (int c = -255; c <= 255; ++c) tables.hue[(a + 255) * 511 + (c + 255)] = hueOf(a, c);
+    for (int sum = 0; sum <= 765; ++sum) {
+        tables.intensity[sum] = float(sum) / 765.0f;
+        tables.reciprocal[sum] = sum == 0 ? 0.0 : 1.0 / sum;
+    }
+    return &tables;
 }
 
 uint32_t toRgb(Hsi c) noexcept {

@@ -11,11 +11,26 @@ struct Hsi {
     float i;
 };
 
-// Hue of every (r - g, r - b) pair, indexed by (r - g + 255) * 511 + (r - b + 255).
-// Built on first use; hue depends only on these two differences.
-const float* hueTable() noexcept;
+// 2 pi as the hue results use it.
+inline constexpr float kTwoPi = 6.2831855f;
 
-inline Hsi toHsi(uint32_t rgb, const float* hues) noexcept {
+// Tables of the conversion, built once on first use. Hue depends only on
+// r - g and r - b; it sits at (r - g + 255) * 511 + (r - b + 255). Intensity
+// and the reciprocal for saturation go by the channel sum.
+struct HsiTables {
+    float hue[511 * 511];
+    float intensity[766];
+    double reciprocal[766]; // 1 / sum, 0 for black
+};
+const HsiTables* buildHsiTables() noexcept;
+
+// Inline so that the per-pixel cost is one guard test, not a call.
+inline const HsiTables& hsiTables() noexcept {
+    static const HsiTables* const tables = buildHsiTables();
+    return *tables;
+}
+
+inline Hsi toHsi(uint32_t rgb, const HsiTables& t) noexcept {
     const int32_t r = int32_t((rgb >> 16) & 255);
     const int32_t g = int32_t((rgb >> 8) & 255);
     const int32_t b = int32_t(rgb & 255);
@@ -24,17 +39,17 @@ inline Hsi toHsi(uint32_t rgb, const float* hues) noexcept {
     // The 1/255 scale cancels in I = sum / 3 and S = 1 - 3 min / sum; taking
     // them from the integers keeps greys at exactly S = 0.
     Hsi c;
-    c.i = float(sum) / 765.0f;
-    c.s = sum == 0 ? 0.0f : float(sum - 3 * lowest) / float(sum);
-    c.h = hues[(r - g + 255) * 511 + (r - b + 255)];
+    c.i = t.intensity[sum];
+    // Rounding the double product gives the float quotient exactly: a ratio
+    // of integers below 766 never lies close enough to a halfway point for
+    // the product's own error to matter.
+    c.s = float(double(sum - 3 * lowest) * t.reciprocal[sum]);
+    c.h = t.hue[(r - g + 255) * 511 + (r - b + 255)];
     return c;
 }
 
-inline Hsi toHsi(uint32_t rgb) noexcept { return toHsi(rgb, hueTable()); }
+inline Hsi toHsi(uint32_t rgb) noexcept { return toHsi(rgb, hsiTables()); }
 
 uint32_t toRgb(Hsi c) noexcept;
-
-// 2 pi as the hue results use it.
-inline constexpr float kTwoPi = 6.2831855f;
 
 } // namespace qd::colour
