@@ -99,13 +99,16 @@ struct MatrixView {
     void set(int32_t x, int32_t y, double v) const noexcept { MTSetReal(m, x, y, v); }
 };
 
+// The row table, for a matrix whose elements are T.
+template <class T> T* const* rowsOf(MTHANDLE m) noexcept {
+    return reinterpret_cast<T* const*>(MTGetMatrixPointer(m));
+}
+
 // Element access through the row table; only for a matrix whose window is
 // the whole matrix.
 template <class T> struct RowView {
-    using value_type = T;
     T* const* rows;
-    explicit RowView(MTHANDLE m) noexcept
-        : rows(reinterpret_cast<T* const*>(MTGetMatrixPointer(m))) {}
+    explicit RowView(MTHANDLE m) noexcept : rows(rowsOf<T>(m)) {}
     double get(int32_t x, int32_t y) const noexcept { return double(rows[y][x]); }
     void set(int32_t x, int32_t y, double v) const noexcept { rows[y][x] = storeAs<T>(v); }
 };
@@ -114,51 +117,10 @@ inline bool wholeWindow(MTHANDLE m) noexcept {
     return MTGetWidth(m) == MTGetMaxXIndex(m) && MTGetHeight(m) == MTGetMaxYIndex(m);
 }
 
-// The one dispatch point of the typed paths: calls f with a RowView of the
-// matrix's element type when it has a row-pointer path and its window is the
-// whole matrix, otherwise with a MatrixView.
-template <class F> decltype(auto) withView(MTHANDLE m, F&& f) {
-    if (wholeWindow(m)) {
-        switch (MTGetFlags(m)) {
-        case MT_UCHAR: return f(RowView<uint8_t>(m));
-        case MT_USHORT: return f(RowView<uint16_t>(m));
-        case MT_SHORT: return f(RowView<int16_t>(m));
-        case MT_FLOAT: return f(RowView<float>(m));
-        case MT_DOUBLE: return f(RowView<double>(m));
-        default: break;
-        }
-    }
-    return f(MatrixView{m});
-}
 
-template <class V> inline constexpr bool isRowView = !std::is_same_v<V, MatrixView>;
-
-} // namespace qd::prcs
-
-namespace qd::prcs {
-
-// Calls f(in, out) with row views when both matrices share a type that has a
-// row-pointer path and both windows are whole, otherwise with matrix views.
-template <class F> decltype(auto) withViews(MTHANDLE src, MTHANDLE out, F&& f) {
-    if (MTGetFlags(src) == MTGetFlags(out) && wholeWindow(src) && wholeWindow(out)) {
-        switch (MTGetFlags(src)) {
-        case MT_UCHAR: return f(RowView<uint8_t>(src), RowView<uint8_t>(out));
-        case MT_USHORT: return f(RowView<uint16_t>(src), RowView<uint16_t>(out));
-        case MT_SHORT: return f(RowView<int16_t>(src), RowView<int16_t>(out));
-        case MT_FLOAT: return f(RowView<float>(src), RowView<float>(out));
-        case MT_DOUBLE: return f(RowView<double>(src), RowView<double>(out));
-        default: break;
-        }
-    }
-    return f(MatrixView{src}, MatrixView{out});
-}
-
-} // namespace qd::prcs
-
-namespace qd::prcs {
-
-// Calls f(T{}) with the element type when m has a row-pointer path and its
-// window is the whole matrix; false otherwise.
+// The one dispatch point of the typed paths: calls f(T{}) with the element
+// type when m has a row-pointer path and its window is the whole matrix;
+// false otherwise.
 template <class F> bool withRowType(MTHANDLE m, F&& f) {
     if (!wholeWindow(m)) return false;
     switch (MTGetFlags(m)) {
@@ -177,8 +139,10 @@ template <class F> bool withRowType(MTHANDLE src, MTHANDLE out, F&& f) {
     return withRowType(src, f);
 }
 
-template <class T> T* const* rowsOf(MTHANDLE m) noexcept {
-    return reinterpret_cast<T* const*>(MTGetMatrixPointer(m));
+// Calls f with a RowView of m when it has a row-pointer path, otherwise
+// with a MatrixView.
+template <class F> void withView(MTHANDLE m, F&& f) {
+    if (!withRowType(m, [&](auto t) { f(RowView<decltype(t)>(m)); })) f(MatrixView{m});
 }
 
 } // namespace qd::prcs
