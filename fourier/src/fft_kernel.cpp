@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include <qd/fourier.h>
 
@@ -273,9 +274,9 @@ template <int L> [[gnu::always_inline]] inline bool mixedRadix(int n, WorkBuffer
         directTransform<L>(m, *roots, w.yr + off, w.yi + off, w.xr + off, w.xi + off);
     }
     combineStages<L>(n, m, *table, w.xr, w.xi);
-    const size_t bytes = sizeof(double) * static_cast<size_t>(n) * L;
-    std::memcpy(w.yr, w.xr, bytes);
-    std::memcpy(w.yi, w.xi, bytes);
+    // The result is in x: the buffers trade roles instead of copying.
+    std::swap(w.xr, w.yr);
+    std::swap(w.xi, w.yi);
     return true;
 }
 

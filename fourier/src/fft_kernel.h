@@ -27,8 +27,9 @@ class WorkBuffers {
 };
 
 // Transforms `lanes` (1 or kLanes) sequences of length n from x into y,
-// unscaled, natural order; x is clobbered. Validates the twiddle caches it
-// needs first. False when a table cannot be had.
+// unscaled, natural order; x is clobbered and the two buffers may trade
+// places, so read the pointers afresh after each call. Validates the twiddle
+// caches it needs first. False when a table cannot be had.
 bool forwardTransform(int n, int lanes, WorkBuffers& w) noexcept;
 
 // Position of natural-order element j in the centred layout of length n.
