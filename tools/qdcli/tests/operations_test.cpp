@@ -220,8 +220,8 @@ TEST_F(OperationsTest, ThresholdsWorkOnTheDisplayedLevels) {
     Matrix expected(qd::autoThreshold(source.get()));
     EXPECT_TRUE(sameMatrix(expected.get(), readNpy("t.npy").get()));
 
-    // A display range of 0 to 256 makes the levels the values themselves.
-    ASSERT_EQ(run({"threshold", "--lower", "50", "--upper", "120", "--range", "0,256", "in.npy", "-o", "t.npy"}).code, 0);
+    // A display range of 0 to 255 makes the levels the values themselves.
+    ASSERT_EQ(run({"threshold", "--lower", "50", "--upper", "120", "--range", "0,255", "in.npy", "-o", "t.npy"}).code, 0);
     Matrix t = readNpy("t.npy");
     for (int32_t y = 0; y < 12; ++y)
         for (int32_t x = 0; x < 16; ++x) {
