@@ -289,19 +289,19 @@ template <int L> [[gnu::always_inline]] inline bool transform(int n, WorkBuffers
 // The kernels above are inlined into two builds of the dispatch, one for
 // processors with 256-bit vectors. Neither fuses multiply and add, so both
 // round alike.
-bool transformGeneric(int n, int lanes, WorkBuffers& w) {
-    return lanes == kLanes ? transform<kLanes>(n, w) : transform<1>(n, w);
-}
-
 __attribute__((target("avx2"))) bool transformAvx2(int n, int lanes, WorkBuffers& w) {
     return lanes == kLanes ? transform<kLanes>(n, w) : transform<1>(n, w);
 }
 
 } // namespace
 
+bool forwardTransformPortable(int n, int lanes, WorkBuffers& w) noexcept {
+    return lanes == kLanes ? transform<kLanes>(n, w) : transform<1>(n, w);
+}
+
 bool forwardTransform(int n, int lanes, WorkBuffers& w) noexcept {
     static const bool avx2 = __builtin_cpu_supports("avx2");
-    return avx2 ? transformAvx2(n, lanes, w) : transformGeneric(n, lanes, w);
+    return avx2 ? transformAvx2(n, lanes, w) : forwardTransformPortable(n, lanes, w);
 }
 
 } // namespace qd::fourier

@@ -32,6 +32,10 @@ class WorkBuffers {
 // caches it needs first. False when a table cannot be had.
 bool forwardTransform(int n, int lanes, WorkBuffers& w) noexcept;
 
+// The same, always from the build for any x86-64 processor; the run-time
+// choice above must not change a single bit.
+bool forwardTransformPortable(int n, int lanes, WorkBuffers& w) noexcept;
+
 // Position of natural-order element j in the centred layout of length n.
 inline int centredIndex(int j, int n) {
     const int k = j + n / 2;
