@@ -36,7 +36,8 @@ bool splitChannels(IMHANDLE img, ChannelSet& channels) noexcept {
         if (!(c = MTCreate(width, height, MT_UCHAR))) return false;
 
     if (MTGetFlags(data) == MT_RGB) {
-        fillChannels(channels, width, height, [&](int32_t x, int32_t y) { return MTRgb(data, x, y); });
+        fillChannels(channels, width, height,
+                     [&](int32_t x, int32_t y) { return MTRgb(data, x, y); });
     } else {
         // Filtered as shown: the rendered level picks the colour.
         uint32_t palette[256] = {};

@@ -13,7 +13,7 @@ struct ChannelSet {
     ChannelSet(const ChannelSet&) = delete;
     ChannelSet& operator=(const ChannelSet&) = delete;
     ~ChannelSet() {
-        for (MTHANDLE& c : m) MTDestroy(c), c = nullptr;
+        for (MTHANDLE c : m) MTDestroy(c);
     }
 };
 

@@ -16,7 +16,7 @@ float clamp01(double v) { return float(std::clamp(v, 0.0, 1.0)); }
 // Remembers recent conversions: photographs repeat colours a great deal and
 // a conversion costs two cosines.
 class ConversionMemo {
-public:
+  public:
     ConversionMemo() { std::fill(std::begin(keys_), std::end(keys_), kEmpty); }
     template <class Convert> uint32_t get(uint32_t rgb, Convert convert) {
         const uint32_t slot = (rgb * 2654435761u) >> (32 - kBits);
@@ -27,7 +27,7 @@ public:
         return values_[slot];
     }
 
-private:
+  private:
     static constexpr int kBits = 12;
     static constexpr uint32_t kEmpty = 0xFFFFFFFFu; // never a 0x00RRGGBB colour
     uint32_t keys_[1 << kBits];
@@ -48,13 +48,15 @@ template <class Change> IMHANDLE adjustPixels(MTHANDLE data, Change change) noex
     ConversionMemo memo;
     for (int32_t y = 0; y < height; ++y) {
         uint32_t* row = rowOf<uint32_t>(out, y);
-        for (int32_t x = 0; x < width; ++x) row[x] = memo.get(MTRgb(data, x, y) & 0xFFFFFFu, convert);
+        for (int32_t x = 0; x < width; ++x)
+            row[x] = memo.get(MTRgb(data, x, y) & 0xFFFFFFu, convert);
     }
     return adoptMatrix(out);
 }
 
 // The pixel values stay; what is shown changes through the palette.
-template <class Change> IMHANDLE adjustPalette(IMHANDLE img, MTHANDLE data, Change change) noexcept {
+template <class Change>
+IMHANDLE adjustPalette(IMHANDLE img, MTHANDLE data, Change change) noexcept {
     IMHANDLE im = adoptMatrix(Duplicate2D(data, nullptr));
     if (!im) return nullptr;
     uint32_t palette[256] = {};
@@ -75,8 +77,8 @@ template <class Change> IMHANDLE adjustPalette(IMHANDLE img, MTHANDLE data, Chan
 template <class Change> IMHANDLE adjustImage(IMHANDLE img, IMHANDLE old, Change change) noexcept {
     if (!img) return nullptr;
     MTHANDLE data = IMGetDataHandle(img);
-    IMHANDLE result = MTGetFlags(data) == MT_RGB ? adjustPixels(data, change)
-                                                 : adjustPalette(img, data, change);
+    IMHANDLE result =
+        MTGetFlags(data) == MT_RGB ? adjustPixels(data, change) : adjustPalette(img, data, change);
     return finish(result, old);
 }
 

@@ -43,7 +43,8 @@ using namespace qd::colour;
 extern "C" {
 
 IMHANDLE ColorMedianFilter2D(IMHANDLE img, IMHANDLE old) noexcept {
-    return filterChannels(img, old, kLowBits, [](MTHANDLE c) { return StMedianFilter2D(c, nullptr); });
+    return filterChannels(img, old, kLowBits,
+                          [](MTHANDLE c) { return StMedianFilter2D(c, nullptr); });
 }
 
 IMHANDLE ColorErosion2D(IMHANDLE img, IMHANDLE old) noexcept {
@@ -55,7 +56,8 @@ IMHANDLE ColorDilation2D(IMHANDLE img, IMHANDLE old) noexcept {
 }
 
 IMHANDLE ColorEdgeDetect2D(IMHANDLE img, IMHANDLE old) noexcept {
-    return filterChannels(img, old, kLowBits, [](MTHANDLE c) { return StEdgeDetect2D(c, nullptr); });
+    return filterChannels(img, old, kLowBits,
+                          [](MTHANDLE c) { return StEdgeDetect2D(c, nullptr); });
 }
 
 IMHANDLE ColorConvolution2D(IMHANDLE img, int32_t N, const double* weights, double divisor,

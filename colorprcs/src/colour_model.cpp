@@ -44,7 +44,8 @@ uint32_t channelLevel(float i, float c) {
 const HsiTables* buildHsiTables() noexcept {
     static HsiTables tables; // filled once, under the caller's static guard
     for (int a = -255; a <= 255; ++a)
-        for (int c = -255; c <= 255; ++c) tables.hue[(a + 255) * 511 + (c + 255)] = hueOf(a, c);
+        for (int c = -255; c <= 255; ++c)
+            tables.hue[(a + 255) * 511 + (c + 255)] = hueOf(a, c);
     for (int sum = 0; sum <= 765; ++sum) {
         tables.intensity[sum] = float(sum) / 765.0f;
         tables.reciprocal[sum] = sum == 0 ? 0.0 : 1.0 / sum;

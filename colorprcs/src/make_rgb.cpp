@@ -9,7 +9,7 @@ namespace {
 // but a caller may have left a selection window on an image: levels outside
 // that window read as 0 rather than past the bitmap.
 class LevelReader {
-public:
+  public:
     explicit LevelReader(IMHANDLE im)
         : im_(im), width_(MTGetWidth(IMGetBmpBitsHandle(im))),
           height_(MTGetHeight(IMGetBmpBitsHandle(im))) {}
@@ -17,7 +17,7 @@ public:
         return x < width_ && y < height_ ? uint32_t(IMBmpVal(im_, x, y)) & 255u : 0u;
     }
 
-private:
+  private:
     IMHANDLE im_;
     int32_t width_;
     int32_t height_;
@@ -37,8 +37,8 @@ IMHANDLE ColorMakeRGB2D(IMHANDLE red, IMHANDLE green, IMHANDLE blue, IMHANDLE ol
     MTHANDLE b = IMGetDataHandle(blue);
     const int32_t width = MTGetMaxXIndex(r);
     const int32_t height = MTGetMaxYIndex(r);
-    if (MTGetMaxXIndex(g) != width || MTGetMaxXIndex(b) != width ||
-        MTGetMaxYIndex(g) != height || MTGetMaxYIndex(b) != height)
+    if (MTGetMaxXIndex(g) != width || MTGetMaxXIndex(b) != width || MTGetMaxYIndex(g) != height ||
+        MTGetMaxYIndex(b) != height)
         return nullptr;
 
     MTHANDLE out = MTCreate(width, height, MT_RGB);

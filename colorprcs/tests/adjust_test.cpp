@@ -13,9 +13,8 @@ extern "C" int colorprcsCApiSmoke(void);
 
 namespace {
 
-const std::vector<uint32_t> kColours = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF,
-                                        0xFF00FF, 0x808080, 0x000000, 0xFFFFFF, 0x102030,
-                                        0x7F3A11, 0x20C0A0};
+const std::vector<uint32_t> kColours = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF,
+                                        0x808080, 0x000000, 0xFFFFFF, 0x102030, 0x7F3A11, 0x20C0A0};
 
 // A 4 x 3 image holding kColours in row order.
 Image paletteOfColours() {
@@ -26,12 +25,14 @@ std::vector<uint32_t> pixels(IMHANDLE im) {
     MTHANDLE m = IMGetDataHandle(im);
     std::vector<uint32_t> out;
     for (int32_t y = 0; y < MTGetHeight(m); ++y)
-        for (int32_t x = 0; x < MTGetWidth(m); ++x) out.push_back(MTRgb(m, x, y));
+        for (int32_t x = 0; x < MTGetWidth(m); ++x)
+            out.push_back(MTRgb(m, x, y));
     return out;
 }
 
 bool withinOneStep(uint32_t a, uint32_t b) {
-    return std::abs(int(red(a)) - int(red(b))) <= 1 && std::abs(int(green(a)) - int(green(b))) <= 1 &&
+    return std::abs(int(red(a)) - int(red(b))) <= 1 &&
+           std::abs(int(green(a)) - int(green(b))) <= 1 &&
            std::abs(int(blue(a)) - int(blue(b))) <= 1;
 }
 
@@ -53,7 +54,8 @@ TEST(Adjust, ZeroChangesKeepColours) {
 
 TEST(Adjust, HueIsScaledNotShifted) {
     Image src = rgbImage(6, 1, [](int32_t x, int32_t) {
-        return std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF}[size_t(x)];
+        return std::vector<uint32_t>{
+            0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF}[size_t(x)];
     });
     // -100: every hue becomes 0, red.
     Image none(AdjustHSI(src.get(), -100, 0, 0, nullptr));
@@ -92,15 +94,20 @@ TEST(Adjust, SaturationAndIntensityScale) {
 }
 
 TEST(Adjust, BrightnessAndContrastOnGreys) {
-    Image src = rgbImage(3, 1, [](int32_t x, int32_t) { return std::vector<uint32_t>{0x404040, 0x646464, 0x000000}[size_t(x)]; });
+    Image src = rgbImage(3, 1, [](int32_t x, int32_t) {
+        return std::vector<uint32_t>{0x404040, 0x646464, 0x000000}[size_t(x)];
+    });
     // Brightness 25: I + 0.25, 64 -> 127.75 -> 128.
-    EXPECT_EQ(pixels(Image(ChangeBrightnessAndContrast(src.get(), 25, 0, nullptr)).get())[0], 0x808080u);
+    EXPECT_EQ(pixels(Image(ChangeBrightnessAndContrast(src.get(), 25, 0, nullptr)).get())[0],
+              0x808080u);
     // Contrast 100: factor 3 about the middle, 100 -> 3 * 100 - 255 = 45, 64 -> 0.
-    const std::vector<uint32_t> steep = pixels(Image(ChangeBrightnessAndContrast(src.get(), 0, 100, nullptr)).get());
+    const std::vector<uint32_t> steep =
+        pixels(Image(ChangeBrightnessAndContrast(src.get(), 0, 100, nullptr)).get());
     EXPECT_EQ(steep[0], 0x000000u);
     EXPECT_EQ(steep[1], 0x2D2D2Du);
     // Contrast -100: factor -1 inverts, 64 -> 191, black -> white.
-    const std::vector<uint32_t> inverted = pixels(Image(ChangeBrightnessAndContrast(src.get(), 0, -100, nullptr)).get());
+    const std::vector<uint32_t> inverted =
+        pixels(Image(ChangeBrightnessAndContrast(src.get(), 0, -100, nullptr)).get());
     EXPECT_EQ(inverted[0], 0xBFBFBFu);
     EXPECT_EQ(inverted[2], 0xFFFFFFu);
 }
@@ -109,7 +116,8 @@ TEST(Adjust, PaletteImageKeepsValuesAndCarriesDisplay) {
     Matrix values = greyMatrix(5, 4, MT_SHORT, [](int32_t x, int32_t y) { return x * 10 - y * 7; });
     Image src(IMCreateFromMatrix(values.release()));
     uint32_t palette[256];
-    for (uint32_t k = 0; k < 256; ++k) palette[k] = pack(0, k, 0); // shades of green
+    for (uint32_t k = 0; k < 256; ++k)
+        palette[k] = pack(0, k, 0); // shades of green
     IMSetBasicPalette(src.get(), palette);
     IMSetPalette(src.get(), nullptr);
     IMSetDisplayType(src.get(), IM_REAL_LOG);
@@ -125,7 +133,8 @@ TEST(Adjust, PaletteImageKeepsValuesAndCarriesDisplay) {
     ASSERT_EQ(MTGetWidth(m), 3);
     ASSERT_EQ(MTGetHeight(m), 2);
     for (int32_t y = 0; y < 2; ++y)
-        for (int32_t x = 0; x < 3; ++x) EXPECT_EQ(MTReal(m, x, y), (x + 1) * 10 - (y + 1) * 7);
+        for (int32_t x = 0; x < 3; ++x)
+            EXPECT_EQ(MTReal(m, x, y), (x + 1) * 10 - (y + 1) * 7);
     // Hue 0: each green shade turns into the red of the same strength.
     const IMHEADER* h = IMGetHeaderPointer(out.get());
     EXPECT_EQ(h->Palette[0], 0u);
@@ -160,7 +169,8 @@ TEST(MakeRgb, ChannelsComeFromDisplayLevels) {
     Image r = levelImage(3, 2, [](int32_t x, int32_t y) { return 10 * x + y; });
     Image g = levelImage(3, 2, [](int32_t x, int32_t) { return 200 + x; });
     // A float image shown over 0..1: the value 0.5 is level 128, not 0.
-    Image b(IMCreateFromMatrix(greyMatrix(3, 2, MT_FLOAT, [](int32_t x, int32_t) { return x * 0.5; }).release()));
+    Image b(IMCreateFromMatrix(
+        greyMatrix(3, 2, MT_FLOAT, [](int32_t x, int32_t) { return x * 0.5; }).release()));
     IMSetInitialValue(b.get(), 0.0);
     IMSetFinalValue(b.get(), 1.0);
     IMPrepareBitmap(b.get());

@@ -44,11 +44,16 @@ TEST(ColourModel, PrimariesSecondariesGreysAndBlack) {
         uint32_t rgb;
         double h, s, i;
     } cases[] = {
-        {0xFF0000, 0, 1, 1.0 / 3},           {0x00FF00, 2 * kPi / 3, 1, 1.0 / 3},
-        {0x0000FF, 4 * kPi / 3, 1, 1.0 / 3}, {0xFFFF00, kPi / 3, 1, 2.0 / 3},
-        {0x00FFFF, kPi, 1, 2.0 / 3},         {0xFF00FF, 5 * kPi / 3, 1, 2.0 / 3},
-        {0x808080, 0, 0, 128.0 / 255},       {0xFFFFFF, 0, 0, 1},
-        {0x000000, 0, 0, 0},                 {0x800000, 0, 1, 128.0 / 765},
+        {0xFF0000, 0, 1, 1.0 / 3},
+        {0x00FF00, 2 * kPi / 3, 1, 1.0 / 3},
+        {0x0000FF, 4 * kPi / 3, 1, 1.0 / 3},
+        {0xFFFF00, kPi / 3, 1, 2.0 / 3},
+        {0x00FFFF, kPi, 1, 2.0 / 3},
+        {0xFF00FF, 5 * kPi / 3, 1, 2.0 / 3},
+        {0x808080, 0, 0, 128.0 / 255},
+        {0xFFFFFF, 0, 0, 1},
+        {0x000000, 0, 0, 0},
+        {0x800000, 0, 1, 128.0 / 765},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rgb);
@@ -58,17 +63,21 @@ TEST(ColourModel, PrimariesSecondariesGreysAndBlack) {
         EXPECT_NEAR(got.i, c.i, 1e-7);
     }
     // Greys are exactly unsaturated, whatever the rounding of the sum.
-    for (int v = 0; v < 256; ++v) EXPECT_EQ(toHsi(pack(v, v, v)).s, 0.0f) << v;
+    for (int v = 0; v < 256; ++v)
+        EXPECT_EQ(toHsi(pack(v, v, v)).s, 0.0f) << v;
 }
 
 TEST(ColourModel, AgreesWithPlainFormulasOverManyColours) {
-    std::vector<int> levels = {0, 1, 2, 3, 5, 8, 13, 21, 34, 55, 89, 127, 128, 144, 200, 233, 254, 255};
+    std::vector<int> levels = {0,  1,  2,   3,   5,   8,   13,  21,  34,
+                               55, 89, 127, 128, 144, 200, 233, 254, 255};
     std::vector<uint32_t> colours;
     for (int r : levels)
         for (int g : levels)
-            for (int b : levels) colours.push_back(pack(r, g, b));
+            for (int b : levels)
+                colours.push_back(pack(r, g, b));
     std::mt19937 rng(7);
-    for (int k = 0; k < 50000; ++k) colours.push_back(rng() & 0xFFFFFF);
+    for (int k = 0; k < 50000; ++k)
+        colours.push_back(rng() & 0xFFFFFF);
 
     for (uint32_t rgb : colours) {
         const Hsi want = referenceHsi(int(rgb >> 16 & 255), int(rgb >> 8 & 255), int(rgb & 255));

@@ -27,7 +27,8 @@ inline uint32_t blue(uint32_t rgb) { return rgb & 255; }
 template <class ColourAt> Image rgbImage(int32_t w, int32_t h, ColourAt colourAt) {
     MTHANDLE m = MTCreate(w, h, MT_RGB);
     for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x) MTSetRgb(m, x, y, colourAt(x, y));
+        for (int32_t x = 0; x < w; ++x)
+            MTSetRgb(m, x, y, colourAt(x, y));
     return Image(IMCreateFromMatrix(m));
 }
 
@@ -35,7 +36,8 @@ template <class ColourAt> Image rgbImage(int32_t w, int32_t h, ColourAt colourAt
 template <class ValueAt> Matrix greyMatrix(int32_t w, int32_t h, int32_t type, ValueAt valueAt) {
     Matrix m(MTCreate(w, h, type));
     for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x) MTSetReal(m.get(), x, y, valueAt(x, y));
+        for (int32_t x = 0; x < w; ++x)
+            MTSetReal(m.get(), x, y, valueAt(x, y));
     return m;
 }
 

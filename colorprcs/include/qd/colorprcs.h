@@ -37,8 +37,8 @@ QD_EXPORT IMHANDLE AdjustHSI(IMHANDLE img, int32_t hue, int32_t sat, int32_t int
                              IMHANDLE old) QD_NOEXCEPT;
 
 /* brightness and contrast in -100 .. 100; they change the intensity only. */
-QD_EXPORT IMHANDLE ChangeBrightnessAndContrast(IMHANDLE img, int32_t brightness,
-                                               int32_t contrast, IMHANDLE old) QD_NOEXCEPT;
+QD_EXPORT IMHANDLE ChangeBrightnessAndContrast(IMHANDLE img, int32_t brightness, int32_t contrast,
+                                               IMHANDLE old) QD_NOEXCEPT;
 
 /* A true-colour image whose channels are the display levels of three images
  * (their rendered bitmaps, low 8 bits). 0 when their full sizes differ. */
@@ -71,9 +71,8 @@ QD_EXPORT IMHANDLE ColorFTConvolution2D(IMHANDLE img, int32_t N, const double* w
 
 /* Cutoffs in units of the highest frequency; butterworth non-zero selects the
  * Butterworth form of the given order, zero the ideal filter. */
-QD_EXPORT IMHANDLE ColorFTLowPass2D(IMHANDLE img, double cutoff, int32_t order,
-                                    int32_t butterworth, double lo, double hi,
-                                    IMHANDLE old) QD_NOEXCEPT;
+QD_EXPORT IMHANDLE ColorFTLowPass2D(IMHANDLE img, double cutoff, int32_t order, int32_t butterworth,
+                                    double lo, double hi, IMHANDLE old) QD_NOEXCEPT;
 QD_EXPORT IMHANDLE ColorFTHighPass2D(IMHANDLE img, double cutoff, int32_t order,
                                      int32_t butterworth, double lo, double hi,
                                      IMHANDLE old) QD_NOEXCEPT;
@@ -82,8 +81,8 @@ QD_EXPORT IMHANDLE ColorFTBandPass2D(IMHANDLE img, double lower, double upper, i
                                      int32_t butterworth, double lo, double hi,
                                      IMHANDLE old) QD_NOEXCEPT;
 QD_EXPORT IMHANDLE ColorFTHomomorphicFilter2D(IMHANDLE img, double cutoff, double lowGain,
-                                              double highGain, int32_t order, double lo,
-                                              double hi, IMHANDLE old) QD_NOEXCEPT;
+                                              double highGain, int32_t order, double lo, double hi,
+                                              IMHANDLE old) QD_NOEXCEPT;
 
 #ifdef __cplusplus
 }
