@@ -39,6 +39,20 @@ struct RunImage {
     std::vector<size_t> rowStart;   // height + 1 offsets into runs
 };
 
+// Appends the runs of one row. Throws std::bad_alloc.
+template <class T> void appendRowRuns(const T* row, int32_t w, std::vector<Run>& runs) {
+    for (int32_t x = 0; x < w;) {
+        const T v = row[x];
+        if (v == 0) {
+            ++x;
+            continue;
+        }
+        const int32_t x0 = x;
+        while (x < w && row[x] == v) ++x;
+        runs.push_back({x0, x, int32_t(v), 0});
+    }
+}
+
 // Throws std::bad_alloc.
 template <class T> void extractRuns(const T* plane, int32_t w, int32_t h, RunImage& out) {
     out.width = w;
@@ -47,17 +61,7 @@ template <class T> void extractRuns(const T* plane, int32_t w, int32_t h, RunIma
     out.rowStart.assign(size_t(h) + 1, 0);
     for (int32_t y = 0; y < h; ++y) {
         out.rowStart[size_t(y)] = out.runs.size();
-        const T* row = plane + int64_t(y) * w;
-        for (int32_t x = 0; x < w;) {
-            const T v = row[x];
-            if (v == 0) {
-                ++x;
-                continue;
-            }
-            const int32_t x0 = x;
-            while (x < w && row[x] == v) ++x;
-            out.runs.push_back({x0, x, int32_t(v), 0});
-        }
+        appendRowRuns(plane + int64_t(y) * w, w, out.runs);
     }
     out.rowStart[size_t(h)] = out.runs.size();
 }

@@ -207,19 +207,12 @@ void Triangulator::insertOnEdge(int32_t e, int32_t p) {
 bool Triangulator::insertOutside(int32_t seen, int32_t p) {
     const double px = points_[size_t(p)].x, py = points_[size_t(p)].y;
     if (edges_[size_t(seen)].hullNext < 0 || side(seen, px, py) >= 0) return false;
-    size_t hullSize = 1;
-    for (int32_t e = edges_[size_t(seen)].hullNext; e != seen; e = edges_[size_t(e)].hullNext) ++hullSize;
     int32_t first = seen, last = seen;
-    size_t run = 1;
-    while (run < hullSize && side(edges_[size_t(first)].hullPrev, px, py) < 0) {
-        first = edges_[size_t(first)].hullPrev;
-        ++run;
-    }
-    while (run < hullSize && side(edges_[size_t(last)].hullNext, px, py) < 0) {
-        last = edges_[size_t(last)].hullNext;
-        ++run;
-    }
-    if (run == hullSize) return false; // a point cannot see the whole hull
+    auto prevOf = [&](int32_t e) { return edges_[size_t(e)].hullPrev; };
+    auto nextOf = [&](int32_t e) { return edges_[size_t(e)].hullNext; };
+    while (prevOf(first) != last && side(prevOf(first), px, py) < 0) first = prevOf(first);
+    while (nextOf(last) != first && side(nextOf(last), px, py) < 0) last = nextOf(last);
+    if (nextOf(last) == first) return false; // a point cannot see the whole hull
     const int32_t before = edges_[size_t(first)].hullPrev, after = edges_[size_t(last)].hullNext;
 
     pending_.clear();

@@ -43,32 +43,61 @@ Plane readLabels(MTHANDLE m) {
     return p;
 }
 
-// A labelled pixel on the outermost rows or columns or next to label 0
-// (with eight, diagonally next to it as well) keeps its label; others get 0.
-Plane boundaryOf(const Plane& l, bool eight) {
-    Plane b{l.w, l.h, std::vector<int32_t>(l.v.size(), 0)};
-    for (int32_t y = 0; y < l.h; ++y)
-        for (int32_t x = 0; x < l.w; ++x) {
-            const int32_t k = l.at(x, y);
-            if (k == 0) continue;
-            bool edge = x == 0 || y == 0 || x == l.w - 1 || y == l.h - 1;
-            edge = edge || l.at(x - 1, y) == 0 || l.at(x + 1, y) == 0 || l.at(x, y - 1) == 0 ||
-                   l.at(x, y + 1) == 0;
-            edge = edge || (eight && (l.at(x - 1, y - 1) == 0 || l.at(x + 1, y - 1) == 0 ||
-                                      l.at(x - 1, y + 1) == 0 || l.at(x + 1, y + 1) == 0));
-            if (edge) b.v[size_t(y) * size_t(l.w) + size_t(x)] = k;
-        }
-    return b;
+// A labelled pixel is a boundary pixel on the outermost rows or columns or
+// next to label 0 (with eight, diagonally next to it as well).
+bool isBoundary(const Plane& l, int32_t x, int32_t y, bool eight) {
+    if (l.at(x, y) == 0) return false;
+    if (x == 0 || y == 0 || x == l.w - 1 || y == l.h - 1) return true;
+    const int32_t* row = l.v.data() + int64_t(y) * l.w + x;
+    const int32_t* up = row - l.w;
+    const int32_t* down = row + l.w;
+    if (row[-1] == 0 || row[1] == 0 || up[0] == 0 || down[0] == 0) return true;
+    return eight && (up[-1] == 0 || up[1] == 0 || down[-1] == 0 || down[1] == 0);
 }
 
-// Length of the closed contour of component `id` from its first pixel: the
-// first step searches down-left first and round; after a step in direction d
-// the search starts at d - 1 (even d) or d - 2 (odd d). It stops when the
-// start pixel would repeat its first step. Bounded by the number of
-// (pixel, direction) states, so no input can keep it going.
-double traceContour(const Plane& comp, int32_t sx, int32_t sy, uint64_t pixels) {
-    const int32_t id = comp.at(sx, sy);
-    auto on = [&](int32_t x, int32_t y) { return comp.atOrZero(x, y) == id; };
+// Runs of boundary pixels, by object label.
+void boundaryRuns(const Plane& l, bool eight, RunImage& out) {
+    const int32_t w = l.w, h = l.h;
+    out.width = w;
+    out.height = h;
+    out.runs.clear();
+    out.rowStart.assign(size_t(h) + 1, 0);
+    std::vector<int32_t> edge(static_cast<size_t>(w));
+    for (int32_t y = 0; y < h; ++y) {
+        out.rowStart[size_t(y)] = out.runs.size();
+        const int32_t* row = l.v.data() + int64_t(y) * w;
+        if (y == 0 || y == h - 1 || w < 3) {
+            appendRowRuns(row, w, out.runs);
+            continue;
+        }
+        const int32_t* up = row - w;
+        const int32_t* down = row + w;
+        edge[0] = row[0];
+        edge[size_t(w) - 1] = row[w - 1];
+        for (int32_t x = 1; x < w - 1; ++x) {
+            int32_t v = row[x];
+            if (v != 0 && row[x - 1] != 0 && row[x + 1] != 0 && up[x] != 0 && down[x] != 0 &&
+                (!eight || (up[x - 1] != 0 && up[x + 1] != 0 && down[x - 1] != 0 && down[x + 1] != 0)))
+                v = 0;
+            edge[size_t(x)] = v;
+        }
+        appendRowRuns(edge.data(), w, out.runs);
+    }
+    out.rowStart[size_t(h)] = out.runs.size();
+}
+
+// Length of the closed contour through the start pixel: it steps onto
+// boundary pixels of the same object only, which keeps it inside the
+// start's own 8-connected set. The first step searches down-left first and
+// round; after a step in direction d the search starts at d - 1 (even d) or
+// d - 2 (odd d). It stops when the start pixel would repeat its first step.
+// Bounded by the number of (pixel, direction) states, so no input can keep
+// it going.
+double traceContour(const Plane& labels, bool eight, int32_t sx, int32_t sy, uint64_t pixels) {
+    const int32_t id = labels.at(sx, sy);
+    auto on = [&](int32_t x, int32_t y) {
+        return labels.atOrZero(x, y) == id && isBoundary(labels, x, y, eight);
+    };
     static constexpr int32_t kFirstSearch[8] = {5, 6, 7, 0, 1, 2, 3, 4};
     int32_t d = -1;
     for (int32_t c : kFirstSearch)
@@ -98,44 +127,47 @@ double traceContour(const Plane& comp, int32_t sx, int32_t sy, uint64_t pixels) 
 
 // Four times the Euler number of every label 1 .. n, from the 2 x 2 windows
 // over the image with a frame of 0 (one pixel of k: +1, three: -1, two on a
-// diagonal: +2 for 4-connected objects, -2 for 8-connected ones).
-std::vector<int64_t> eulerTimesFour(const Plane& l, int32_t n, bool eight) {
+// diagonal: +2 for 4-connected objects, -2 for 8-connected ones). Windows
+// away from every run are all 0 and are skipped.
+std::vector<int64_t> eulerTimesFour(const Plane& l, const RunImage& runs, int32_t n, bool eight) {
     std::vector<int64_t> e(size_t(n) + 1, 0);
     const int32_t diagonal = eight ? -2 : 2;
-    for (int32_t y = -1; y < l.h; ++y)
-        for (int32_t x = -1; x < l.w; ++x) {
-            const int32_t q[4] = {l.atOrZero(x, y), l.atOrZero(x + 1, y), l.atOrZero(x, y + 1),
-                                  l.atOrZero(x + 1, y + 1)};
-            if (q[0] == q[1] && q[1] == q[2] && q[2] == q[3]) continue;
-            for (int32_t i = 0; i < 4; ++i) {
-                const int32_t k = q[i];
-                if (k < 1 || k > n) continue;
-                bool seen = false;
-                for (int32_t j = 0; j < i; ++j) seen |= q[j] == k;
-                if (seen) continue;
-                const int32_t mask = (q[0] == k) | (q[1] == k) << 1 | (q[2] == k) << 2 | (q[3] == k) << 3;
-                const int32_t count = __builtin_popcount(unsigned(mask));
-                if (count == 1) e[size_t(k)] += 1;
-                else if (count == 3) e[size_t(k)] -= 1;
-                else if (count == 2 && (mask == 9 || mask == 6)) e[size_t(k)] += diagonal;
+    auto window = [&](int32_t a, int32_t b, int32_t c, int32_t d) {
+        if (a == b && c == d && a == c) return;
+        const int32_t q[4] = {a, b, c, d};
+        for (int32_t i = 0; i < 4; ++i) {
+            const int32_t k = q[i];
+            if (k < 1 || k > n) continue;
+            bool seen = false;
+            for (int32_t j = 0; j < i; ++j) seen |= q[j] == k;
+            if (seen) continue;
+            static constexpr int32_t kBits[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+            const int32_t mask = (a == k) | (b == k) << 1 | (c == k) << 2 | (d == k) << 3;
+            const int32_t count = kBits[mask];
+            if (count == 1) e[size_t(k)] += 1;
+            else if (count == 3) e[size_t(k)] -= 1;
+            else if (count == 2 && (mask == 9 || mask == 6)) e[size_t(k)] += diagonal;
+        }
+    };
+    // Window x covers columns x and x + 1, x from -1 to w - 1.
+    std::vector<std::pair<int32_t, int32_t>> spans;
+    for (int32_t y = -1; y < l.h; ++y) {
+        spans.clear();
+        for (int32_t row : {y, y + 1}) {
+            if (row < 0 || row >= l.h) continue;
+            for (size_t r = runs.rowStart[size_t(row)]; r < runs.rowStart[size_t(row) + 1]; ++r)
+                spans.push_back({runs.runs[r].x0 - 1, runs.runs[r].x1 - 1});
+        }
+        std::sort(spans.begin(), spans.end());
+        auto at = [&](int32_t x, int32_t row) { return l.atOrZero(x, row); };
+        int32_t done = -2; // windows up to here are counted
+        for (auto [from, to] : spans)
+            for (int32_t x = std::max(from, done + 1); x <= to; ++x) {
+                window(at(x, y), at(x + 1, y), at(x, y + 1), at(x + 1, y + 1));
+                done = x;
             }
-        }
+    }
     return e;
-}
-
-// Connected pieces of every label 1 .. n under the objects' connectivity.
-std::vector<int64_t> piecesOf(const Plane& l, int32_t n, bool eight) {
-    RunImage image;
-    extractRuns(l.v.data(), l.w, l.h, image);
-    labelRuns(image, eight, false, Numbering::RasterOrder);
-    std::vector<int64_t> pieces(size_t(n) + 1, 0);
-    uint32_t counted = 0;
-    for (const Run& run : image.runs)
-        if (run.label > counted) { // sets are numbered by their first run
-            counted = run.label;
-            if (run.value >= 1 && run.value <= n) ++pieces[size_t(run.value)];
-        }
-    return pieces;
 }
 
 struct Sums {
@@ -144,14 +176,51 @@ struct Sums {
 
 void measure(const Plane& labels, int32_t n, bool eight, bool dropBorder, ObjectPropertyRecord* props) {
     const int32_t w = labels.w, h = labels.h;
-    const Plane boundary = boundaryOf(labels, eight);
+    if (w <= 0 || h <= 0) {
+        for (int32_t k = 0; k < n; ++k) {
+            props[k].area = props[k].perimeter = props[k].Rg = 0;
+            props[k].holes = 0;
+        }
+        return;
+    }
+
+    // Sums in the order the pixels are met, row by row.
+    RunImage objects;
+    extractRuns(labels.v.data(), w, h, objects);
+    std::vector<Sums> sums(size_t(n) + 1);
+    for (int32_t y = 0; y < h; ++y) {
+        for (size_t r = objects.rowStart[size_t(y)]; r < objects.rowStart[size_t(y) + 1]; ++r) {
+            const Run& run = objects.runs[r];
+            if (run.value < 1 || run.value > n) continue;
+            Sums& s = sums[size_t(run.value)];
+            for (int32_t x = run.x0; x < run.x1; ++x) {
+                s.area += 1;
+                s.x += x;
+                s.y += y;
+                s.xy += double(x) * y;
+                s.xx += double(x) * x;
+                s.yy += double(y) * y;
+            }
+        }
+        ProcessMessage();
+    }
+    // Pieces of every object under its own connectivity, for the holes.
+    labelRuns(objects, eight, false, Numbering::RasterOrder);
+    std::vector<int64_t> pieces(size_t(n) + 1, 0);
+    uint32_t counted = 0;
+    for (const Run& run : objects.runs)
+        if (run.label > counted) { // sets are numbered by their first run
+            counted = run.label;
+            if (run.value >= 1 && run.value <= n) ++pieces[size_t(run.value)];
+        }
+    const std::vector<int64_t> euler = eulerTimesFour(labels, objects, n, eight);
+    objects = RunImage{};
 
     // Boundary contours: one number per 8-connected set of one object's
     // boundary pixels, in the order of their first pixel.
     RunImage contours;
-    extractRuns(boundary.v.data(), w, h, contours);
+    boundaryRuns(labels, eight, contours);
     const uint32_t m = labelRuns(contours, true, dropBorder, Numbering::RasterOrder);
-    Plane comp{w, h, std::vector<int32_t>(boundary.v.size(), 0)};
     struct Start {
         int32_t x = 0, y = 0, object = 0;
         uint64_t pixels = 0;
@@ -164,33 +233,14 @@ void measure(const Plane& labels, int32_t n, bool eight, bool dropBorder, Object
             Start& s = starts[run.label];
             if (s.pixels == 0) s = {run.x0, y, run.value, 0};
             s.pixels += uint64_t(run.x1 - run.x0);
-            std::fill(comp.v.begin() + int64_t(y) * w + run.x0, comp.v.begin() + int64_t(y) * w + run.x1,
-                      int32_t(run.label));
         }
-
-    std::vector<Sums> sums(size_t(n) + 1);
-    for (int32_t y = 0; y < h; ++y) {
-        for (int32_t x = 0; x < w; ++x) {
-            const int32_t k = labels.at(x, y);
-            if (k < 1 || k > n) continue;
-            Sums& s = sums[size_t(k)];
-            s.area += 1;
-            s.x += x;
-            s.y += y;
-            s.xy += double(x) * y;
-            s.xx += double(x) * x;
-            s.yy += double(y) * y;
-        }
-        ProcessMessage();
-    }
     std::vector<double> perimeter(size_t(n) + 1, 0.0);
     for (uint32_t c = 1; c <= m; ++c) {
         const Start& s = starts[c];
-        if (s.object >= 1 && s.object <= n) perimeter[size_t(s.object)] += traceContour(comp, s.x, s.y, s.pixels);
+        if (s.object >= 1 && s.object <= n)
+            perimeter[size_t(s.object)] += traceContour(labels, eight, s.x, s.y, s.pixels);
     }
 
-    const std::vector<int64_t> euler = eulerTimesFour(labels, n, eight);
-    const std::vector<int64_t> pieces = piecesOf(labels, n, eight);
     std::vector<double> cosA(size_t(n) + 1), sinA(size_t(n) + 1);
     for (int32_t k = 1; k <= n; ++k) {
         ObjectPropertyRecord& rec = props[k - 1];
@@ -209,19 +259,22 @@ void measure(const Plane& labels, int32_t n, bool eight, bool dropBorder, Object
         }
     }
 
-    // Axes: extent of the boundary pixels along and across the angle.
+    // Axes: extent of all boundary pixels along and across the angle.
     std::vector<double> minU(size_t(n) + 1, 1e300), maxU(size_t(n) + 1, -1e300);
     std::vector<double> minV(size_t(n) + 1, 1e300), maxV(size_t(n) + 1, -1e300);
     for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x) {
-            const int32_t k = boundary.at(x, y);
-            if (k < 1 || k > n || sums[size_t(k)].area <= 0) continue;
-            const double u = x * cosA[size_t(k)] + y * sinA[size_t(k)];
-            const double v = -x * sinA[size_t(k)] + y * cosA[size_t(k)];
-            minU[size_t(k)] = std::min(minU[size_t(k)], u);
-            maxU[size_t(k)] = std::max(maxU[size_t(k)], u);
-            minV[size_t(k)] = std::min(minV[size_t(k)], v);
-            maxV[size_t(k)] = std::max(maxV[size_t(k)], v);
+        for (size_t r = contours.rowStart[size_t(y)]; r < contours.rowStart[size_t(y) + 1]; ++r) {
+            const Run& run = contours.runs[r];
+            const auto k = size_t(run.value);
+            if (run.value < 1 || run.value > n || sums[k].area <= 0) continue;
+            for (int32_t x = run.x0; x < run.x1; ++x) {
+                const double u = x * cosA[k] + y * sinA[k];
+                const double v = -x * sinA[k] + y * cosA[k];
+                minU[k] = std::min(minU[k], u);
+                maxU[k] = std::max(maxU[k], u);
+                minV[k] = std::min(minV[k], v);
+                maxV[k] = std::max(maxV[k], v);
+            }
         }
     for (int32_t k = 1; k <= n; ++k) {
         if (sums[size_t(k)].area <= 0) continue;
