@@ -25,7 +25,8 @@ IMHANDLE colourImage(int32_t side, bool random) {
     const std::vector<uint32_t> px = colours(side, random);
     MTHANDLE m = MTCreate(side, side, MT_RGB);
     for (int32_t y = 0; y < side; ++y)
-        for (int32_t x = 0; x < side; ++x) MTSetRgb(m, x, y, px[size_t(y) * size_t(side) + size_t(x)]);
+        for (int32_t x = 0; x < side; ++x)
+            MTSetRgb(m, x, y, px[size_t(y) * size_t(side) + size_t(x)]);
     return IMCreateFromMatrix(m);
 }
 
@@ -37,7 +38,8 @@ void rgbToHsi(benchmark::State& state) {
     std::vector<float> hsi(px.size() * 3);
     for (auto _ : state) {
         float* out = hsi.data();
-        for (uint32_t c : px) RGB2HSI(int32_t(c), out), out += 3;
+        for (uint32_t c : px)
+            RGB2HSI(int32_t(c), out), out += 3;
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * int64_t(px.size()));
@@ -47,7 +49,8 @@ void hsiToRgb(benchmark::State& state) {
     const auto side = int32_t(state.range(0));
     const std::vector<uint32_t> px = colours(side, state.range(1) != 0);
     std::vector<float> hsi(px.size() * 3);
-    for (size_t k = 0; k < px.size(); ++k) RGB2HSI(int32_t(px[k]), &hsi[3 * k]);
+    for (size_t k = 0; k < px.size(); ++k)
+        RGB2HSI(int32_t(px[k]), &hsi[3 * k]);
     std::vector<int32_t> back(px.size());
     for (auto _ : state) {
         for (size_t k = 0; k < px.size(); ++k)
@@ -59,19 +62,22 @@ void hsiToRgb(benchmark::State& state) {
 
 void adjustHsi(benchmark::State& state) {
     IMHANDLE im = colourImage(int32_t(state.range(0)), state.range(1) != 0);
-    for (auto _ : state) IMDestroy(AdjustHSI(im, 20, -10, 10, nullptr));
+    for (auto _ : state)
+        IMDestroy(AdjustHSI(im, 20, -10, 10, nullptr));
     IMDestroy(im);
 }
 
 void colourMedian(benchmark::State& state) {
     IMHANDLE im = colourImage(int32_t(state.range(0)), false);
-    for (auto _ : state) IMDestroy(ColorMedianFilter2D(im, nullptr));
+    for (auto _ : state)
+        IMDestroy(ColorMedianFilter2D(im, nullptr));
     IMDestroy(im);
 }
 
 void colourLowPass(benchmark::State& state) {
     IMHANDLE im = colourImage(int32_t(state.range(0)), false);
-    for (auto _ : state) IMDestroy(ColorFTLowPass2D(im, 0.3, 2, 1, 0.0, 256.0, nullptr));
+    for (auto _ : state)
+        IMDestroy(ColorFTLowPass2D(im, 0.3, 2, 1, 0.0, 256.0, nullptr));
     IMDestroy(im);
 }
 
@@ -81,4 +87,4 @@ BENCHMARK(adjustHsi)->Args({2048, 0})->Args({2048, 1})->Unit(benchmark::kMillise
 BENCHMARK(colourMedian)->Arg(1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(colourLowPass)->Arg(1024)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
