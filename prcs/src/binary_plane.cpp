@@ -1,5 +1,7 @@
 #include "binary_plane.h"
 
+#include <cstring>
+
 namespace qd::prcs {
 
 std::vector<uint8_t> readBinaryPlane(MTHANDLE m) {
@@ -11,7 +13,16 @@ std::vector<uint8_t> readBinaryPlane(MTHANDLE m) {
         for (int32_t y = 0; y < h; ++y) {
             const uint8_t* row = rows[y];
             uint8_t* out = plane.data() + int64_t(y) * w;
-            for (int32_t x = 0; x < w; ++x) out[x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
+            const int32_t whole = w / 8;
+            for (int32_t b = 0; b < whole; ++b) {
+                const uint8_t byte = row[b];
+                uint8_t* o = out + 8 * b;
+                if (byte == 0) std::memset(o, 0, 8);
+                else if (byte == 0xFF) std::memset(o, 1, 8);
+                else
+                    for (int32_t i = 0; i < 8; ++i) o[i] = (byte >> (7 - i)) & 1;
+            }
+            for (int32_t x = 8 * whole; x < w; ++x) out[x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
         }
     } else {
         for (int32_t y = 0; y < h; ++y)
@@ -23,18 +34,27 @@ std::vector<uint8_t> readBinaryPlane(MTHANDLE m) {
 
 void writeBinaryPlane(MTHANDLE m, const uint8_t* plane, const uint8_t* mask) noexcept {
     const int32_t w = MTGetWidth(m), h = MTGetHeight(m);
-    if (wholeWindow(m) && !mask) {
+    if (wholeWindow(m)) {
         auto rows = reinterpret_cast<uint8_t* const*>(MTGetMatrixPointer(m));
         for (int32_t y = 0; y < h; ++y) {
             uint8_t* row = rows[y];
             const uint8_t* in = plane + int64_t(y) * w;
+            const uint8_t* keep = mask ? mask + int64_t(y) * w : nullptr;
             for (int32_t b = 0; b < (w + 7) / 8; ++b) {
-                uint8_t byte = 0;
+                if (!keep && 8 * b + 8 <= w) {
+                    const uint8_t* o = in + 8 * b;
+                    row[b] = uint8_t(o[0] << 7 | o[1] << 6 | o[2] << 5 | o[3] << 4 | o[4] << 3 |
+                                     o[5] << 2 | o[6] << 1 | o[7]);
+                    continue;
+                }
+                uint8_t bits = 0, written = 0;
                 for (int32_t i = 0; i < 8; ++i) {
                     const int32_t x = b * 8 + i;
-                    if (x < w && in[x]) byte |= uint8_t(0x80u >> i);
+                    if (x >= w || (keep && !keep[x])) continue;
+                    written |= uint8_t(0x80u >> i);
+                    if (in[x]) bits |= uint8_t(0x80u >> i);
                 }
-                row[b] = byte;
+                row[b] = uint8_t((row[b] & ~written) | bits);
             }
         }
         return;

@@ -1,6 +1,7 @@
 // Outline of binary objects against the 4-neighbours, wrapping around the edges.
 #include "binary_plane.h"
 
+#include <algorithm>
 #include <new>
 
 using namespace qd::prcs;
@@ -14,15 +15,20 @@ extern "C" MTHANDLE Contour(MTHANDLE src, MTHANDLE dst) noexcept {
         const std::vector<uint8_t> in = readBinaryPlane(src);
         std::vector<uint8_t> edge(in.size(), 0);
         auto at = [&](int32_t x, int32_t y) { return in[size_t(y) * size_t(w) + size_t(x)]; };
-        for (int32_t x = 0; x < w; ++x) {
-            const int32_t left = x == 0 ? w - 1 : x - 1, right = x == w - 1 ? 0 : x + 1;
+        // Strips of columns, each read row by row, then one pump per column.
+        constexpr int32_t kStrip = 64;
+        for (int32_t x0 = 0; x0 < w; x0 += kStrip) {
+            const int32_t x1 = std::min(w, x0 + kStrip);
             for (int32_t y = 0; y < h; ++y) {
-                if (!at(x, y)) continue;
                 const int32_t up = y == 0 ? h - 1 : y - 1, down = y == h - 1 ? 0 : y + 1;
-                const int32_t sum = at(left, y) + at(right, y) + at(x, up) + at(x, down);
-                edge[size_t(y) * size_t(w) + size_t(x)] = sum != 4;
+                for (int32_t x = x0; x < x1; ++x) {
+                    if (!at(x, y)) continue;
+                    const int32_t left = x == 0 ? w - 1 : x - 1, right = x == w - 1 ? 0 : x + 1;
+                    const int32_t sum = at(left, y) + at(right, y) + at(x, up) + at(x, down);
+                    edge[size_t(y) * size_t(w) + size_t(x)] = sum != 4;
+                }
             }
-            ProcessMessage();
+            for (int32_t x = x0; x < x1; ++x) ProcessMessage();
         }
         // Background is left as the destination held it.
         writeBinaryPlane(out, edge.data(), in.data());

@@ -1,6 +1,5 @@
 // Two-sub-pass parallel thinning. Only object pixels with a background
-// neighbour can ever be deleted, so each sub-pass visits those alone, in the
-// column-by-column order of a full scan.
+// neighbour can ever be deleted, so each sub-pass visits those alone.
 #include "binary_plane.h"
 
 #include <algorithm>
@@ -38,9 +37,10 @@ public:
         static const DeleteTable first = makeTable(false), second = makeTable(true);
         listed_.assign(p_.size(), 0);
         for (int32_t y = 1; y < h_ - 1; ++y)
-            for (int32_t x = 1; x < w_ - 1; ++x)
-                if (at(x, y) && code(x, y) != 255) list(x, y, candidates_);
-        std::sort(candidates_.begin(), candidates_.end());
+            for (int32_t x = 1; x < w_ - 1; ++x) {
+                const size_t i = index(x, y);
+                if (p_[i] && code(i) != 255) list(i, candidates_);
+            }
         for (;;) {
             subPass(first);
             if (subPass(second) == 0) break;
@@ -48,47 +48,47 @@ public:
     }
 
 private:
-    uint8_t& at(int32_t x, int32_t y) { return p_[size_t(y) * size_t(w_) + size_t(x)]; }
-    int32_t code(int32_t x, int32_t y) {
-        return at(x, y + 1) | at(x + 1, y + 1) << 1 | at(x + 1, y) << 2 | at(x + 1, y - 1) << 3 |
-               at(x, y - 1) << 4 | at(x - 1, y - 1) << 5 | at(x - 1, y) << 6 | at(x - 1, y + 1) << 7;
+    size_t index(int32_t x, int32_t y) const { return size_t(y) * size_t(w_) + size_t(x); }
+    int32_t code(size_t i) const {
+        const uint8_t* c = p_.data() + i;
+        const uint8_t *up = c - w_, *down = c + w_;
+        return down[0] | down[1] << 1 | c[1] << 2 | up[1] << 3 | up[0] << 4 | up[-1] << 5 | c[-1] << 6 |
+               down[-1] << 7;
     }
-    // Candidates are ordered by column, then row.
-    uint64_t key(int32_t x, int32_t y) const { return uint64_t(x) * uint64_t(h_) + uint64_t(y); }
-    void list(int32_t x, int32_t y, std::vector<uint64_t>& to) {
-        listed_[size_t(y) * size_t(w_) + size_t(x)] = 1;
-        to.push_back(key(x, y));
+    void list(size_t i, std::vector<size_t>& to) {
+        listed_[i] = 1;
+        to.push_back(i);
     }
 
     // Decides on the image as it stood at the start, then deletes; returns
-    // the number deleted.
+    // the number deleted. The decisions do not depend on the order, so the
+    // candidates are visited in memory order, pumping once per row.
     size_t subPass(const DeleteTable& table) {
         deletions_.clear();
-        size_t i = 0;
-        for (int32_t x = 1; x < w_ - 1; ++x) {
-            for (; i < candidates_.size() && int32_t(candidates_[i] / uint64_t(h_)) == x; ++i) {
-                const auto y = int32_t(candidates_[i] % uint64_t(h_));
-                if (table[size_t(code(x, y))]) deletions_.push_back(candidates_[i]);
-            }
+        size_t c = 0;
+        for (int32_t y = 1; y < h_ - 1; ++y) {
+            const size_t rowEnd = index(0, y + 1);
+            for (; c < candidates_.size() && candidates_[c] < rowEnd; ++c)
+                if (table[size_t(code(candidates_[c]))]) deletions_.push_back(candidates_[c]);
             ProcessMessage();
         }
         if (deletions_.empty()) return 0;
-        for (uint64_t k : deletions_) at(int32_t(k / uint64_t(h_)), int32_t(k % uint64_t(h_))) = 0;
+        for (size_t i : deletions_) p_[i] = 0;
         // Neighbours of deleted pixels may now have a background neighbour.
         added_.clear();
-        for (uint64_t k : deletions_) {
-            const auto x = int32_t(k / uint64_t(h_)), y = int32_t(k % uint64_t(h_));
+        for (size_t i : deletions_) {
+            const auto x = int32_t(i % size_t(w_)), y = int32_t(i / size_t(w_));
             for (int32_t dy = -1; dy <= 1; ++dy)
                 for (int32_t dx = -1; dx <= 1; ++dx) {
                     const int32_t nx = x + dx, ny = y + dy;
                     if (nx < 1 || nx > w_ - 2 || ny < 1 || ny > h_ - 2) continue;
-                    if (at(nx, ny) && !listed_[size_t(ny) * size_t(w_) + size_t(nx)])
-                        list(nx, ny, added_);
+                    const size_t n = index(nx, ny);
+                    if (p_[n] && !listed_[n]) list(n, added_);
                 }
         }
         std::sort(added_.begin(), added_.end());
-        auto deleted = [&](uint64_t k) { return at(int32_t(k / uint64_t(h_)), int32_t(k % uint64_t(h_))) == 0; };
-        candidates_.erase(std::remove_if(candidates_.begin(), candidates_.end(), deleted),
+        candidates_.erase(std::remove_if(candidates_.begin(), candidates_.end(),
+                                         [&](size_t i) { return p_[i] == 0; }),
                           candidates_.end());
         merged_.resize(candidates_.size() + added_.size());
         std::merge(candidates_.begin(), candidates_.end(), added_.begin(), added_.end(), merged_.begin());
@@ -99,7 +99,7 @@ private:
     std::vector<uint8_t>& p_;
     const int32_t w_, h_;
     std::vector<uint8_t> listed_;
-    std::vector<uint64_t> candidates_, deletions_, added_, merged_;
+    std::vector<size_t> candidates_, deletions_, added_, merged_;
 };
 
 } // namespace
@@ -112,9 +112,11 @@ extern "C" MTHANDLE Skeletonize(MTHANDLE src, MTHANDLE dst) noexcept {
     try {
         std::vector<uint8_t> plane = readBinaryPlane(src);
         // The outermost rows and columns never keep a pixel.
-        for (int32_t y = 0; y < h; ++y)
-            for (int32_t x = 0; x < w; ++x)
-                if (x == 0 || y == 0 || x == w - 1 || y == h - 1) plane[size_t(y) * size_t(w) + size_t(x)] = 0;
+        for (int32_t y = 0; y < h; ++y) {
+            uint8_t* row = plane.data() + int64_t(y) * w;
+            if (y == 0 || y == h - 1) std::fill(row, row + w, uint8_t(0));
+            row[0] = row[w - 1] = 0;
+        }
         if (w > 2 && h > 2) Thinning(plane, w, h).run();
         writeBinaryPlane(out, plane.data());
     } catch (const std::bad_alloc&) {
