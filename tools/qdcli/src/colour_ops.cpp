@@ -81,7 +81,7 @@ Operation colourPassOperation(const char* name,
 
 void addColourOperations(OperationTable& table) {
     table.push_back({.name = "AdjustHSI",
-                     .options = "--hue H --sat S --inten I",
+                     .options = "[--hue H] [--sat S] [--inten I]",
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
                          IMHANDLE im = call.image();
@@ -91,7 +91,7 @@ void addColourOperations(OperationTable& table) {
                          return [im, h, s, i] { return Product(AdjustHSI(im, h, s, i, nullptr)); };
                      }});
     table.push_back({.name = "ChangeBrightnessAndContrast",
-                     .options = "--brightness B --contrast C",
+                     .options = "[--brightness B] [--contrast C]",
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
                          IMHANDLE im = call.image();

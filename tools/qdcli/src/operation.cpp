@@ -2,6 +2,7 @@
 #include "operation.h"
 
 #include <regex>
+#include <sstream>
 #include <utility>
 
 namespace qdcli {
@@ -52,6 +53,24 @@ std::vector<std::string> acceptedOptions(const Operation& op) {
     for (std::sregex_iterator it(op.options.begin(), op.options.end(), option), end; it != end; ++it)
         names.push_back((*it)[1]);
     return names;
+}
+
+std::vector<std::vector<std::string>> requiredOptions(const Operation& op) {
+    std::vector<std::string> tokens;
+    std::istringstream words(op.options);
+    for (std::string w; words >> w;) tokens.push_back(w);
+    std::vector<std::vector<std::string>> groups;
+    int depth = 0;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const std::string& t = tokens[i];
+        if (t.front() == '[') ++depth;
+        if (depth == 0 && t.rfind("--", 0) == 0 && t.find('|') == std::string::npos) {
+            if (i > 0 && tokens[i - 1] == "|" && !groups.empty()) groups.back().push_back(t.substr(2));
+            else groups.push_back({t.substr(2)});
+        }
+        if (t.back() == ']') --depth;
+    }
+    return groups;
 }
 
 std::string usageOf(const Operation& op) {

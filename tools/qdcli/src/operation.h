@@ -96,6 +96,10 @@ const Operation* findOperation(const std::string& name);
 
 // The option names an operation accepts: its own and the common ones.
 std::vector<std::string> acceptedOptions(const Operation& op);
+// The options it cannot run without, from its options text: each group
+// holds one option, or the alternatives separated by " | ", one of which
+// is needed; options in brackets are left out.
+std::vector<std::vector<std::string>> requiredOptions(const Operation& op);
 std::string usageOf(const Operation& op);
 
 } // namespace qdcli

@@ -60,6 +60,7 @@ Outcome CliTest::run(const std::vector<std::string>& args) {
     o.err = slurp(err);
     fs::remove(out);
     fs::remove(err);
+    EXPECT_EQ(o.err.find("runtime error"), std::string::npos) << o.err; // undefined behaviour
     return o;
 }
 

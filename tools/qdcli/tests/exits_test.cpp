@@ -115,6 +115,8 @@ TEST_F(ExitsTest, FileErrorsExitThreeNamingTheFile) {
     const Outcome w = run({"Duplicate2D", "a.npy", "-o", "no/such/dir/d.npy"});
     EXPECT_EQ(w.code, 3);
     EXPECT_NE(w.err.find("no/such/dir/d.npy"), std::string::npos);
+    // Missing options are bad usage even before the input is looked at.
+    EXPECT_EQ(run({"Erosion2D", "missing.qdw"}).code, 2);
     EXPECT_EQ(run({"info", "nothing.bmp"}).code, 3);
 }
 
