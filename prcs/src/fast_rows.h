@@ -102,6 +102,9 @@ template <class T, bool IsMin> constexpr T startValue() {
     else return IsMin ? std::numeric_limits<T>::max() : std::numeric_limits<T>::lowest();
 }
 
+// Internal linkage: the cloned loops would otherwise be exported.
+namespace {
+
 // Applies one neighbour row to a whole output row, with the very comparison
 // of the element-by-element path.
 template <class T, bool IsMin> QD_ROW_KERNEL void foldRow(T* __restrict o, const T* __restrict p, int32_t w) {
@@ -110,6 +113,8 @@ template <class T, bool IsMin> QD_ROW_KERNEL void foldRow(T* __restrict o, const
         else o[x] = p[x] > o[x] ? p[x] : o[x];
     }
 }
+
+} // namespace
 
 // Values that the sorted slots and min/max networks order alike: any
 // integer; floating values other than NaN, negative zero and +infinity (the
