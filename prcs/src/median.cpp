@@ -29,7 +29,8 @@ template <class T> void medianRowsBySlots(MTHANDLE src, MTHANDLE out, const std:
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     const bool plain = plainValues<T>(src);
     std::vector<T> values(offsets.size());
-    const auto middle = values.begin() + std::ptrdiff_t(offsets.size() / 2);
+    T* const first = values.data();
+    T* const middle = first + offsets.size() / 2;
     const OffsetSpan s = spanOf(offsets);
     ClampedRows<T> rows(rowsOf<T>(src), w, h, s.left, s.right, s.up + s.down + 1);
     std::vector<const T*> p(offsets.size());
@@ -40,7 +41,7 @@ template <class T> void medianRowsBySlots(MTHANDLE src, MTHANDLE out, const std:
         T* o = rowsOf<T>(out)[y];
         for (int32_t x = 0; x < w && plain; ++x) {
             for (size_t i = 0; i < p.size(); ++i) values[i] = p[i][x];
-            std::nth_element(values.begin(), middle, values.end());
+            std::nth_element(first, middle, first + values.size());
             o[x] = *middle;
         }
         for (int32_t x = 0; x < w && !plain; ++x) {
