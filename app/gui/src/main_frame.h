@@ -1,0 +1,117 @@
+#pragma once
+// The main window: MDI area, the shared image menu, tool bars, status bar,
+// histogram, result and brush windows, and the current mouse tool.
+
+#include "commands.h"
+
+#include <QCursor>
+#include <QHash>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPointer>
+
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+class CBrushStyleWnd;
+class CChildFrame;
+class CHistoFrame;
+class CQDView;
+class CResultFrame;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    QMdiArea* mdiArea() const { return mdi_; }
+    CHistoFrame* histogramWindow() const { return histo_; }
+    CResultFrame* resultWindow() const { return result_; }
+    CBrushStyleWnd* brushBar() const { return brush_; }
+    QToolBar* mainToolBar() const { return mainBar_; }
+    QToolBar* stopBar() const { return stopBar_; }
+    QAction* action(int id) const { return actions_.value(id); }
+    QAction* namedAction(const QString& name) const { return named_.value(name); }
+
+    // ---- Mouse tools ----
+    int currentTool() const { return tool_; }
+    void setTool(int id);
+    QCursor toolCursor(int id) const;
+    QCursor busyCursor() const { return busyCursor_; }
+
+    // ---- Image menu ----
+    QMenuBar* imageMenu() const { return imageMenu_; }
+    // Builds a fresh image menu and makes it the window's menu.
+    void installImageMenu();
+    QMenu* topMenu(int position) const;
+
+    // ---- Status bar ----
+    void setStatusText(int pane, const QString& text);
+    QString statusText(int pane) const;
+
+    // ---- Windows ----
+    CChildFrame* activeChild() const;
+    CQDView* activeView() const;
+    QList<CChildFrame*> childFrames() const;
+
+    // ---- Commands ----
+    void fileNew();
+    void fileOpen();
+    bool fileSave(CChildFrame* frame);
+    bool fileSaveAs(CChildFrame* frame);
+    void fileClose();
+    void filePrint();
+    void filePrintPreview();
+    void saveResult();
+    void fitToImage(CChildFrame* frame);
+    void allFitToImage();
+    void closeAll();
+    void killAll();
+    void aboutBox();
+    void toggleWindow(QWidget* w);
+
+    // Bar state under "ToolBarState".
+    void saveBarState();
+    void restoreBarState();
+
+signals:
+    void imageMenuRebuilt(QMenuBar* menu);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void createActions();
+    void createBars();
+    void createStatusBar();
+    void createCursors();
+    void updateRecentFiles();
+    void updateCommandStates();
+    void fillWindowMenu(QMenu* menu);
+    void onSubWindowActivated(QMdiSubWindow* w);
+    QAction* addAction(const QString& name, const QString& text, std::function<void()> f,
+                       const QKeySequence& key = {});
+
+    QMdiArea* mdi_ = nullptr;
+    QToolBar* mainBar_ = nullptr;
+    QToolBar* stopBar_ = nullptr;
+    QLabel* messagePane_ = nullptr;
+    QList<QLabel*> indicators_;
+    CHistoFrame* histo_ = nullptr;
+    CResultFrame* result_ = nullptr;
+    CBrushStyleWnd* brush_ = nullptr;
+    QActionGroup* toolGroup_ = nullptr;
+    QHash<int, QAction*> actions_;
+    QHash<QString, QAction*> named_;
+    QList<QAction*> recentActions_;
+    QPointer<QMenuBar> imageMenu_;
+    QHash<int, QCursor> cursors_;
+    QCursor busyCursor_;
+    int tool_ = qd::IdNormalCursor;
+};

@@ -1,0 +1,208 @@
+#include "qd_app.h"
+
+#include "brush_style_wnd.h"
+#include "child_frame.h"
+#include "histo_frame.h"
+#include "import_dialog.h"
+#include "main_frame.h"
+#include "message_pump.h"
+#include "profile.h"
+#include "qd_doc.h"
+#include "qd_view.h"
+#include "result_frame.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <qd/core/document_files.h>
+#include <qd/core/settings_dir.h>
+
+namespace {
+
+CQDApp* theApp = nullptr;
+
+constexpr int kRecentCount = 4;
+const char* const kRecentSection = "Recent File List";
+
+QString recentKey(int i)
+{
+    return QStringLiteral("%1/File%2").arg(QString::fromLatin1(kRecentSection)).arg(i + 1);
+}
+
+} // namespace
+
+CQDApp::CQDApp()
+{
+    theApp = this;
+    palettes_ = PMCreate(qd::settingsFile(PM_FILE_NAME).c_str());
+    kernels_ = std::make_unique<qd::CKernelLibrary>();
+    mmKernels_ = std::make_unique<qd::CMMKernelLibrary>();
+}
+
+CQDApp::~CQDApp()
+{
+    qd::removeMessagePump();
+    // Windows first, so that no document outlives the palettes it uses.
+    mainFrame_.reset();
+    registry_ = qd::ImageRegistry();
+    if (palettes_)
+        PMDestroy(palettes_);
+    palettes_ = nullptr;
+    kernels_.reset();
+    mmKernels_.reset();
+    if (theApp == this)
+        theApp = nullptr;
+}
+
+CQDApp* CQDApp::instance()
+{
+    return theApp;
+}
+
+bool CQDApp::initInstance(const QStringList& arguments, bool show)
+{
+    if (!palettes_ || !kernels_ || !mmKernels_)
+        return false;
+    mainFrame_ = std::make_unique<CMainFrame>();
+    qd::installMessagePump();
+
+    // The first argument that is not an option names a file to open.
+    for (const QString& arg : arguments.mid(1)) {
+        if (arg.startsWith('-'))
+            continue;
+        if (!openDocumentFile(arg))
+            return false;
+        break;
+    }
+    if (show)
+        mainFrame_->show();
+    return true;
+}
+
+CChildFrame* CQDApp::openImageWindow(IMHANDLE im, int notSaved, const QString& title)
+{
+    if (!im || !mainFrame_)
+        return nullptr;
+    IMSetPalette(im, palettes_);
+    IMPrepareBitmap(im);
+
+    auto* doc = new CQDDoc;
+    doc->setImage(im);
+    doc->setNoFile(notSaved);
+    doc->setNotSaved(notSaved);
+    doc->setName(title.isEmpty() ? QStringLiteral("untitled%1").arg(++untitledCount_) : title);
+    return createFrame(doc);
+}
+
+CChildFrame* CQDApp::createFrame(CQDDoc* doc)
+{
+    auto* frame = new CChildFrame(doc);
+    mainFrame_->mdiArea()->addSubWindow(frame);
+    frame->view()->setCursor(mainFrame_->toolCursor(mainFrame_->currentTool()));
+    frame->show();
+    mainFrame_->fitToImage(frame);
+    doc->rebuildTitle();
+    mainFrame_->mdiArea()->setActiveSubWindow(frame);
+    notifyActiveView(frame->view());
+    if (mainFrame_->menuBar() != mainFrame_->imageMenu())
+        mainFrame_->installImageMenu();
+    return frame;
+}
+
+bool CQDApp::openDocumentFile(const QString& path)
+{
+    if (!mainFrame_)
+        return false;
+    qd::OpenHooks hooks;
+    hooks.palettes = palettes_;
+    hooks.rawImport = [this](const std::string& p) {
+        return askRawImport(QString::fromStdString(p), mainFrame_.get());
+    };
+    IMHANDLE im = qd::openDocumentFile(QFile::encodeName(path).toStdString(), hooks).image;
+    if (!im)
+        return false;
+    auto* doc = new CQDDoc;
+    doc->setImage(im);
+    doc->setPath(path);
+    createFrame(doc);
+    addRecentFile(path);
+    return true;
+}
+
+void CQDApp::onIdle(int count)
+{
+    if (count != 0 || !mainFrame_)
+        return;
+    if (mainFrame_->menuBar() != mainFrame_->imageMenu()) {
+        mainFrame_->installImageMenu();
+        return;
+    }
+    const QMenu* window = mainFrame_->topMenu(qd::MenuWindow);
+    if (window && window->actions().size() >= 2)
+        return;
+    mainFrame_->installImageMenu();
+}
+
+void CQDApp::setStatusText(int pane, const QString& text)
+{
+    if (mainFrame_)
+        mainFrame_->setStatusText(pane, text);
+}
+
+void CQDApp::notifyActiveView(CQDView* view)
+{
+    if (!mainFrame_)
+        return;
+    if (mainFrame_->histogramWindow()->view() != view)
+        mainFrame_->histogramWindow()->setView(view);
+    mainFrame_->brushBar()->setView(view);
+}
+
+void CQDApp::addResultLine(const QString& text)
+{
+    if (mainFrame_)
+        mainFrame_->resultWindow()->addLine(text);
+}
+
+void CQDApp::beginStoppableProcessing()
+{
+    stoppable_ = 1;
+    stopRequests_ = 0;
+    if (mainFrame_)
+        mainFrame_->action(qd::IdStopPlugIn)->setEnabled(true);
+}
+
+void CQDApp::endStoppableProcessing()
+{
+    stoppable_ = 0;
+    if (mainFrame_)
+        mainFrame_->action(qd::IdStopPlugIn)->setEnabled(false);
+}
+
+QStringList CQDApp::recentFiles() const
+{
+    auto profile = qd::openProfile();
+    QStringList out;
+    for (int i = 0; i < kRecentCount; ++i) {
+        const QString f = profile->value(recentKey(i)).toString();
+        if (!f.isEmpty())
+            out.push_back(f);
+    }
+    return out;
+}
+
+void CQDApp::addRecentFile(const QString& path)
+{
+    const QString full = QFileInfo(path).absoluteFilePath();
+    QStringList files = recentFiles();
+    files.removeAll(full);
+    files.prepend(full);
+    auto profile = qd::openProfile();
+    for (int i = 0; i < kRecentCount; ++i)
+        profile->setValue(recentKey(i), i < files.size() ? files[i] : QString());
+    emit recentFilesChanged();
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The application object: owns the palette manager, the kernel libraries,
+// the image-window registry and the counters, runs start-up and shutdown,
+// and offers the services the windows and commands call.
+
+#include "image_registry.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+#include <qd/core/kernel_library.h>
+#include <qd/image.h>
+
+class CChildFrame;
+class CMainFrame;
+class CQDDoc;
+class CQDView;
+
+class CQDApp : public QObject {
+    Q_OBJECT
+public:
+    // Construction: palette manager and kernel libraries from their files.
+    CQDApp();
+    // Destruction in order: registry, palettes, kernel libraries.
+    ~CQDApp() override;
+
+    static CQDApp* instance();
+    static inline const char* kTitle = "Quidora v1.02b";
+
+    // Start-up from the profile on: main window, menu, command line, show.
+    // False ends the program.
+    bool initInstance(const QStringList& arguments, bool show = true);
+
+    CMainFrame* mainFrame() const { return mainFrame_.get(); }
+
+    // ---- Documents (image windows) ----
+    CChildFrame* openImageWindow(IMHANDLE im, int notSaved, const QString& title = {});
+    bool openDocumentFile(const QString& path);
+    // Menu repair on the first idle pass (count 0).
+    void onIdle(int count);
+
+    // ---- Services ----
+    void setStatusText(int pane, const QString& text);
+    void notifyActiveView(CQDView* view);
+    void beginProcessing() { ++runningProcessings_; }
+    void endProcessing() { --runningProcessings_; }
+    int runningProcessingCount() const { return runningProcessings_; }
+    void addResultLine(const QString& text);
+    void beginStoppableProcessing();
+    void endStoppableProcessing();
+    int stoppableProcessing() const { return stoppable_; }
+    int stopRequestCount() const { return stopRequests_; }
+    void requestStop() { ++stopRequests_; }
+
+    qd::ImageRegistry& registry() { return registry_; }
+    PMHANDLE paletteManager() const { return palettes_; }
+    qd::CKernelLibrary* kernelLibrary() const { return kernels_.get(); }
+    qd::CMMKernelLibrary* mmKernelLibrary() const { return mmKernels_.get(); }
+
+    // ---- Recent files (4 entries, newest first) ----
+    QStringList recentFiles() const;
+    void addRecentFile(const QString& path);
+
+signals:
+    void recentFilesChanged();
+
+private:
+    CChildFrame* createFrame(CQDDoc* doc);
+
+    int stoppable_ = 0;
+    int stopRequests_ = 0;
+    int runningPlugIns_ = 0;
+    std::unique_ptr<qd::CKernelLibrary> kernels_;
+    std::unique_ptr<qd::CMMKernelLibrary> mmKernels_;
+    PMHANDLE palettes_ = nullptr;
+    int runningProcessings_ = 0;
+    int untitledCount_ = 0;
+    qd::ImageRegistry registry_;
+    std::unique_ptr<CMainFrame> mainFrame_;
+};
+
+// The running application object.
+inline CQDApp* qdApp() { return CQDApp::instance(); }

@@ -1,0 +1,48 @@
+#pragma once
+// An image document: owns one image, its flags and its name. No widgets.
+
+#include <QObject>
+#include <QString>
+
+#include <qd/image.h>
+
+class CQDDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit CQDDoc(QObject* parent = nullptr);
+    ~CQDDoc() override; // destroys the image
+
+    IMHANDLE image() const { return image_; }
+    void setImage(IMHANDLE im) { image_ = im; }
+
+    int noFile() const { return noFile_; }
+    int notSaved() const { return notSaved_; }
+    void setNoFile(int v) { noFile_ = v; }
+    void setNotSaved(int v) { notSaved_ = v; }
+
+    // "%s : %d X %d  <%d:%d>": name, size and magnification.
+    QString title() const { return title_; }
+    // The title up to its first colon, less the blank before it.
+    QString name() const { return nameOf(title_); }
+    void setName(const QString& name);
+    void rebuildTitle();
+    static QString nameOf(const QString& title);
+
+    QString path() const { return path_; }
+    // Sets the path and names the document after the file.
+    void setPath(const QString& path);
+
+    // Writes the image by the path's extension. On success both flags clear,
+    // the path and name follow the file. Nothing changes on failure.
+    bool saveToPath(const QString& path);
+
+signals:
+    void titleChanged(const QString& title);
+
+private:
+    IMHANDLE image_ = nullptr;
+    int noFile_ = 0;
+    int notSaved_ = 0;
+    QString title_;
+    QString path_;
+};
