@@ -5,6 +5,7 @@
 #include "prcs_rules.h"
 
 #include <cstdint>
+#include <new>
 #include <vector>
 
 namespace qd::prcs {
@@ -18,6 +19,25 @@ std::vector<uint8_t> readBinaryPlane(MTHANDLE m);
 // Stores the plane into the window of a binary matrix of the same size. With
 // a mask, the elements where the mask is 0 are left as they are.
 void writeBinaryPlane(MTHANDLE m, const uint8_t* plane, const uint8_t* mask = nullptr) noexcept;
+
+// The frame of an operation from a binary image to a binary image of the
+// same size: refusal, the destination rule, and the planes. f turns the
+// source plane into the result plane in place and returns a mask of the
+// elements to write (empty: all).
+template <class F> MTHANDLE binaryToBinary(MTHANDLE src, MTHANDLE dst, F f) noexcept {
+    if (!isBinary(src)) return refuse(dst, {src});
+    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    MTHANDLE out = resultMatrix(w, h, MT_BINARY, dst, {src});
+    if (!out) return nullptr;
+    try {
+        std::vector<uint8_t> plane = readBinaryPlane(src);
+        const std::vector<uint8_t> mask = f(plane, w, h);
+        writeBinaryPlane(out, plane.data(), mask.empty() ? nullptr : mask.data());
+    } catch (const std::bad_alloc&) {
+        return out == src ? nullptr : refuse(out);
+    }
+    return out;
+}
 
 // Sets one element of a binary matrix when it lies inside the window.
 inline void setBinaryIfInside(MTHANDLE m, int32_t w, int32_t h, int32_t x, int32_t y) noexcept {

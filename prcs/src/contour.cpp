@@ -2,19 +2,13 @@
 #include "binary_plane.h"
 
 #include <algorithm>
-#include <new>
 
 using namespace qd::prcs;
 
 extern "C" MTHANDLE Contour(MTHANDLE src, MTHANDLE dst) noexcept {
-    if (!isBinary(src)) return refuse(dst, {src});
-    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    MTHANDLE out = resultMatrix(w, h, MT_BINARY, dst, {src});
-    if (!out) return nullptr;
-    try {
-        const std::vector<uint8_t> in = readBinaryPlane(src);
-        std::vector<uint8_t> edge(in.size(), 0);
-        auto at = [&](int32_t x, int32_t y) { return in[size_t(y) * size_t(w) + size_t(x)]; };
+    return binaryToBinary(src, dst, [](std::vector<uint8_t>& plane, int32_t w, int32_t h) {
+        std::vector<uint8_t> edge(plane.size(), 0);
+        auto at = [&](int32_t x, int32_t y) { return plane[size_t(y) * size_t(w) + size_t(x)]; };
         // Strips of columns, each read row by row, then one pump per column.
         constexpr int32_t kStrip = 64;
         for (int32_t x0 = 0; x0 < w; x0 += kStrip) {
@@ -30,10 +24,8 @@ extern "C" MTHANDLE Contour(MTHANDLE src, MTHANDLE dst) noexcept {
             }
             for (int32_t x = x0; x < x1; ++x) ProcessMessage();
         }
-        // Background is left as the destination held it.
-        writeBinaryPlane(out, edge.data(), in.data());
-    } catch (const std::bad_alloc&) {
-        return out == src ? nullptr : refuse(out);
-    }
-    return out;
+        // Only object pixels are written; background keeps what dst held.
+        plane.swap(edge);
+        return edge;
+    });
 }

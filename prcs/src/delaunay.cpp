@@ -165,18 +165,27 @@ void Triangulator::insertInside(int32_t e0, int32_t p) {
     for (int32_t e : {e0, e1, e2}) legalise(e);
 }
 
-// The point lies on e, from o to d, whose triangle has the third vertex c;
-// across e (if not on the hull) the twin's triangle has the vertex f.
-void Triangulator::insertOnEdge(int32_t e, int32_t p) {
+// Splits the triangle of e (o -> d, third vertex c) at the point p on e:
+// e becomes o -> p in (o, p, c), and a new triangle (p, d, c) is made.
+// Returns its edge p -> d.
+int32_t Triangulator::splitAt(int32_t e, int32_t p) {
     const int32_t e1 = edges_[size_t(e)].next, e2 = edges_[size_t(e1)].next;
-    const int32_t o = edges_[size_t(e)].org, d = edges_[size_t(e)].dst, c = edges_[size_t(e2)].org;
-    const int32_t t = edges_[size_t(e)].twin;
+    const int32_t c = edges_[size_t(e2)].org, d = edges_[size_t(e)].dst;
     edges_[size_t(e)].dst = p;
     setLine(e);
     const int32_t pc = makeEdge(p, c), cp = makeEdge(c, p), pd = makeEdge(p, d);
     setTriangle(edges_[size_t(e)].tri, e, pc, e2);
     newTriangle(pd, e1, cp);
     pairTwins(pc, cp);
+    return pd;
+}
+
+// A point on an inner edge splits both triangles; on a hull edge, the one
+// triangle, and the hull cycle takes the two halves.
+void Triangulator::insertOnEdge(int32_t e, int32_t p) {
+    const int32_t e1 = edges_[size_t(e)].next, e2 = edges_[size_t(e1)].next;
+    const int32_t t = edges_[size_t(e)].twin;
+    const int32_t pd = splitAt(e, p);
     if (t < 0) {
         // o->p stays in the hull cycle and p->d follows it.
         const int32_t after = edges_[size_t(e)].hullNext;
@@ -189,15 +198,9 @@ void Triangulator::insertOnEdge(int32_t e, int32_t p) {
         return;
     }
     const int32_t t1 = edges_[size_t(t)].next, t2 = edges_[size_t(t1)].next;
-    const int32_t f = edges_[size_t(t2)].org;
-    edges_[size_t(t)].dst = p;
-    setLine(t);
-    const int32_t pf = makeEdge(p, f), fp = makeEdge(f, p), po = makeEdge(p, o);
-    setTriangle(edges_[size_t(t)].tri, t, pf, t2);
-    newTriangle(po, t1, fp);
+    const int32_t po = splitAt(t, p); // t becomes d -> p
     pairTwins(e, po);
     pairTwins(pd, t);
-    pairTwins(pf, fp);
     for (int32_t x : {e2, e1, t2, t1}) legalise(x);
 }
 

@@ -59,6 +59,7 @@ private:
     Location classify(int32_t e, double px, double py) const;
     Location searchAll(double px, double py) const;
     void insertInside(int32_t e, int32_t p);
+    int32_t splitAt(int32_t e, int32_t p);
     void insertOnEdge(int32_t e, int32_t p);
     bool insertOutside(int32_t e, int32_t p);
     void legalise(int32_t e);

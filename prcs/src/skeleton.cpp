@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <new>
 
 using namespace qd::prcs;
 
@@ -105,22 +104,14 @@ private:
 } // namespace
 
 extern "C" MTHANDLE Skeletonize(MTHANDLE src, MTHANDLE dst) noexcept {
-    if (!isBinary(src)) return refuse(dst, {src});
-    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    MTHANDLE out = resultMatrix(w, h, MT_BINARY, dst, {src});
-    if (!out) return nullptr;
-    try {
-        std::vector<uint8_t> plane = readBinaryPlane(src);
+    return binaryToBinary(src, dst, [](std::vector<uint8_t>& plane, int32_t w, int32_t h) {
         // The outermost rows and columns never keep a pixel.
-        for (int32_t y = 0; y < h; ++y) {
+        for (int32_t y = 0; y < h && w > 0; ++y) {
             uint8_t* row = plane.data() + int64_t(y) * w;
             if (y == 0 || y == h - 1) std::fill(row, row + w, uint8_t(0));
             row[0] = row[w - 1] = 0;
         }
         if (w > 2 && h > 2) Thinning(plane, w, h).run();
-        writeBinaryPlane(out, plane.data());
-    } catch (const std::bad_alloc&) {
-        return out == src ? nullptr : refuse(out);
-    }
-    return out;
+        return std::vector<uint8_t>();
+    });
 }

@@ -7,23 +7,16 @@ using namespace shape_test;
 
 namespace {
 
-Art outline(const Art& art) {
+Art runOn(MTHANDLE (*op)(MTHANDLE, MTHANDLE), const Art& art) {
     MTHANDLE src = binary(art);
-    MTHANDLE out = Contour(src, nullptr);
+    MTHANDLE out = op(src, nullptr);
     const Art r = artOf(out);
     MTDestroy(out);
     MTDestroy(src);
     return r;
 }
-
-Art skeleton(const Art& art) {
-    MTHANDLE src = binary(art);
-    MTHANDLE out = Skeletonize(src, nullptr);
-    const Art r = artOf(out);
-    MTDestroy(out);
-    MTDestroy(src);
-    return r;
-}
+Art outline(const Art& art) { return runOn(Contour, art); }
+Art skeleton(const Art& art) { return runOn(Skeletonize, art); }
 
 // The thinning rule read directly: full scans over a copy of the image.
 Art referenceSkeleton(Art img) {

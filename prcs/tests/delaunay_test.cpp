@@ -7,6 +7,7 @@
 // this test to reach the structure it builds.
 #include "../src/delaunay.cpp"
 
+#include <array>
 #include <cmath>
 #include <set>
 
@@ -32,16 +33,20 @@ Pixels pixelsOf(MTHANDLE m) {
     return p;
 }
 
-// Straight and 45-degree runs between integer points, both ends included.
-void addRun(Pixels& p, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-    const int32_t n = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
-    const int32_t sx = (x1 > x0) - (x1 < x0), sy = (y1 > y0) - (y1 < y0);
-    for (int32_t i = 0; i <= n; ++i) p.insert({x0 + i * sx, y0 + i * sy});
+// Straight and 45-degree segments between integer points, ends included.
+Pixels segments(std::initializer_list<std::array<int32_t, 4>> list) {
+    Pixels p;
+    for (auto [x0, y0, x1, y1] : list) {
+        const int32_t n = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+        const int32_t sx = (x1 > x0) - (x1 < x0), sy = (y1 > y0) - (y1 < y0);
+        for (int32_t i = 0; i <= n; ++i) p.insert({x0 + i * sx, y0 + i * sy});
+    }
+    return p;
 }
 
-Pixels drawn(MTHANDLE (*op)(MTHANDLE, MTHANDLE), int32_t w, int32_t h,
+Pixels drawn(MTHANDLE (*op)(MTHANDLE, MTHANDLE), int32_t side,
              const std::vector<std::pair<int32_t, int32_t>>& at) {
-    MTHANDLE src = dots(w, h, at);
+    MTHANDLE src = dots(side, side, at);
     MTHANDLE out = op(src, nullptr);
     Pixels p;
     if (out) p = pixelsOf(out);
@@ -51,62 +56,35 @@ Pixels drawn(MTHANDLE (*op)(MTHANDLE, MTHANDLE), int32_t w, int32_t h,
     return p;
 }
 
+const std::vector<std::pair<int32_t, int32_t>> kSquareAndCentre = {{4, 4}, {12, 4}, {8, 8}, {4, 12}, {12, 12}};
+
 } // namespace
 
-TEST(Triangulation, ThreeObjectsGiveOneTriangle) {
-    Pixels want;
-    addRun(want, 2, 2, 12, 2);
-    addRun(want, 2, 2, 2, 12);
-    addRun(want, 12, 2, 2, 12);
-    EXPECT_EQ(drawn(Triangulation, 16, 16, {{2, 2}, {12, 2}, {2, 12}}), want);
-}
-
-TEST(Triangulation, CocircularSquareKeepsItsFirstDiagonal) {
+TEST(Triangulation, SegmentsOfThreeFourAndFiveObjects) {
+    EXPECT_EQ(drawn(Triangulation, 16, {{2, 2}, {12, 2}, {2, 12}}),
+              segments({{2, 2, 12, 2}, {2, 2, 2, 12}, {12, 2, 2, 12}}));
     // Raster order inserts (4,4), (12,4), (4,12), then (12,12) exactly on
-    // the first triangle's circumcircle: no flip.
-    Pixels want;
-    addRun(want, 4, 4, 12, 4);
-    addRun(want, 4, 12, 12, 12);
-    addRun(want, 4, 4, 4, 12);
-    addRun(want, 12, 4, 12, 12);
-    addRun(want, 12, 4, 4, 12);
-    EXPECT_EQ(drawn(Triangulation, 17, 17, {{4, 4}, {12, 4}, {4, 12}, {12, 12}}), want);
+    // the first triangle's circumcircle: no flip, the first diagonal stays.
+    const Pixels square = segments({{4, 4, 12, 4}, {4, 12, 12, 12}, {4, 4, 4, 12}, {12, 4, 12, 12}});
+    Pixels want = square;
+    want.merge(segments({{12, 4, 4, 12}}));
+    EXPECT_EQ(drawn(Triangulation, 17, {{4, 4}, {12, 4}, {4, 12}, {12, 12}}), want);
+    // A centre point joins all four corners.
+    want = square;
+    want.merge(segments({{12, 4, 4, 12}, {4, 4, 12, 12}}));
+    EXPECT_EQ(drawn(Triangulation, 17, kSquareAndCentre), want);
 }
 
-TEST(Triangulation, CentreJoinsAllFourCorners) {
-    Pixels want;
-    addRun(want, 4, 4, 12, 4);
-    addRun(want, 4, 12, 12, 12);
-    addRun(want, 4, 4, 4, 12);
-    addRun(want, 12, 4, 12, 12);
-    addRun(want, 4, 4, 12, 12);
-    addRun(want, 12, 4, 4, 12);
-    EXPECT_EQ(drawn(Triangulation, 17, 17, {{4, 4}, {12, 4}, {8, 8}, {4, 12}, {12, 12}}), want);
-}
-
-TEST(VoronoiDiagram, ThreeObjectsGiveThreeRaysToTheBorder) {
+TEST(VoronoiDiagram, CircumcentresAndRaysToTheBorder) {
     // Right triangle: the circumcentre (7, 7) halves the long side; each ray
     // leaves square to its side, away from the triangle.
-    Pixels want;
-    addRun(want, 7, 7, 7, 0);
-    addRun(want, 7, 7, 0, 7);
-    addRun(want, 7, 7, 15, 15);
-    EXPECT_EQ(drawn(VoronoiDiagram, 16, 16, {{2, 2}, {12, 2}, {2, 12}}), want);
-}
-
-TEST(VoronoiDiagram, SquareWithCentreJoinsTheFourCircumcentres) {
-    // Four triangles round (8, 8); their circumcentres are the midpoints of
-    // the square's sides, and the rays go straight out through them.
-    Pixels want;
-    addRun(want, 8, 4, 4, 8);
-    addRun(want, 4, 8, 8, 12);
-    addRun(want, 8, 12, 12, 8);
-    addRun(want, 12, 8, 8, 4);
-    addRun(want, 8, 4, 8, 0);
-    addRun(want, 4, 8, 0, 8);
-    addRun(want, 8, 12, 8, 16);
-    addRun(want, 12, 8, 16, 8);
-    EXPECT_EQ(drawn(VoronoiDiagram, 17, 17, {{4, 4}, {12, 4}, {8, 8}, {4, 12}, {12, 12}}), want);
+    EXPECT_EQ(drawn(VoronoiDiagram, 16, {{2, 2}, {12, 2}, {2, 12}}),
+              segments({{7, 7, 7, 0}, {7, 7, 0, 7}, {7, 7, 15, 15}}));
+    // Four triangles round the centre: their circumcentres are the midpoints
+    // of the square's sides, and the rays go straight out through them.
+    EXPECT_EQ(drawn(VoronoiDiagram, 17, kSquareAndCentre),
+              segments({{8, 4, 4, 8}, {4, 8, 8, 12}, {8, 12, 12, 8}, {12, 8, 8, 4},
+                        {8, 4, 8, 0}, {4, 8, 0, 8}, {8, 12, 8, 16}, {12, 8, 16, 8}}));
 }
 
 TEST(Triangulation, TooFewInnerObjectsAndTheDestination) {

@@ -9,22 +9,22 @@ using namespace shape_test;
 
 namespace {
 
-struct Labelled {
-    int32_t n;
-    std::vector<std::vector<int32_t>> labels;
-};
-
-Labelled label(const Art& art, bool eight, bool drop) {
+// Labels as art: '.' for 0, digits for 1 .. 9; n is checked against the
+// highest digit.
+Art labelled(const Art& art, bool eight, bool drop) {
     MTHANDLE src = binary(art);
     MTHANDLE lab = nullptr;
-    Labelled out;
-    out.n = FindObjects(src, eight, drop, &lab);
-    EXPECT_NE(lab, nullptr);
+    const int32_t n = FindObjects(src, eight, drop, &lab);
     EXPECT_EQ(MTGetFlags(lab), MT_USHORT);
-    for (int32_t y = 0; y < MTGetHeight(lab); ++y) {
-        out.labels.emplace_back();
-        for (int32_t x = 0; x < MTGetWidth(lab); ++x) out.labels.back().push_back(MTRealInt(lab, x, y));
-    }
+    Art out = blank(MTGetWidth(lab), MTGetHeight(lab));
+    int32_t highest = 0;
+    for (int32_t y = 0; y < MTGetHeight(lab); ++y)
+        for (int32_t x = 0; x < MTGetWidth(lab); ++x)
+            if (const int32_t v = MTRealInt(lab, x, y)) {
+                out[size_t(y)][size_t(x)] = char('0' + v);
+                highest = std::max(highest, v);
+            }
+    EXPECT_EQ(n, highest);
     MTDestroy(lab);
     MTDestroy(src);
     return out;
@@ -32,70 +32,52 @@ Labelled label(const Art& art, bool eight, bool drop) {
 
 } // namespace
 
-TEST(FindObjects, NumbersFollowRowZeroThenColumnZeroThenTheRest) {
+TEST(FindObjects, NumberingOrderAndBorderRemoval) {
+    // Row 0, then column 0, then the inner scan: an object low on column 0
+    // comes before one met earlier further in.
     const Art art = {"....X.",
-                     "X.....",
+                     "X..XX.",
                      "..X...",
                      ".....X",
                      "X....."};
-    // Row 0, then column 0 (rows 1 and 4), then the inner scan.
-    Labelled l = label(art, false, false);
-    EXPECT_EQ(l.n, 5);
-    EXPECT_EQ(l.labels[0][4], 1);
-    EXPECT_EQ(l.labels[1][0], 2);
-    EXPECT_EQ(l.labels[4][0], 3);
-    EXPECT_EQ(l.labels[2][2], 4);
-    EXPECT_EQ(l.labels[3][5], 5);
-    // Only the inner object is kept without the border.
-    l = label(art, false, true);
-    EXPECT_EQ(l.n, 1);
-    EXPECT_EQ(l.labels[2][2], 1);
-    EXPECT_EQ(l.labels[0][4] + l.labels[1][0] + l.labels[3][5] + l.labels[4][0], 0);
+    EXPECT_EQ(labelled(art, false, false), (Art{"....1.",
+                                               "2..11.",
+                                               "..4...",
+                                               ".....5",
+                                               "3....."}));
+    EXPECT_EQ(labelled(art, true, false), (Art{"....1.",
+                                              "2..11.",
+                                              "..1...",
+                                              ".....4",
+                                              "3....."}));
+    EXPECT_EQ(labelled(art, false, true), (Art{"......",
+                                              "......",
+                                              "..1...",
+                                              "......",
+                                              "......"}));
+    EXPECT_EQ(labelled(art, true, true), blank(6, 5));
 }
 
-TEST(FindObjects, ObjectLowOnColumnZeroComesBeforeAnEarlierInnerOne) {
-    const Art art = {"......",
-                     "...XX.",
-                     "......",
-                     "XX....",
-                     "......"};
-    Labelled l = label(art, true, false);
-    EXPECT_EQ(l.labels[3][0], 1);
-    EXPECT_EQ(l.labels[3][1], 1);
-    EXPECT_EQ(l.labels[1][3], 2);
-    l = label(art, true, true);
-    EXPECT_EQ(l.n, 1);
-    EXPECT_EQ(l.labels[1][4], 1);
-    EXPECT_EQ(l.labels[3][1], 0);
-}
-
-TEST(FindObjects, DiagonalNeighboursJoinOnlyWithEight) {
-    // Diagonal pairs between columns 0 and 1, in both directions, and inside.
+TEST(FindObjects, DiagonalsBetweenColumnsZeroAndOne) {
     const Art art = {".X....",
                      "X.....",
                      "...X..",
                      ".X..X.",
                      "X....."};
-    EXPECT_EQ(label(art, false, false).n, 6);
-    const Labelled l = label(art, true, false);
-    EXPECT_EQ(l.n, 3);
-    EXPECT_EQ(l.labels[0][1], 1);
-    EXPECT_EQ(l.labels[1][0], 1);
-    EXPECT_EQ(l.labels[3][1], 2); // column 0 first: (0, 4) is met before (3, 2)
-    EXPECT_EQ(l.labels[4][0], 2);
-    EXPECT_EQ(l.labels[2][3], 3);
-    EXPECT_EQ(l.labels[3][4], 3);
-}
-
-TEST(FindObjects, BorderRemovalReachesObjectsThroughDiagonalsWithEight) {
-    // The inner object touches the last row only through a diagonal step.
-    const Art art = {".....",
-                     ".X...",
-                     "..X..",
-                     "...X.",
-                     "....X"};
-    EXPECT_EQ(label(art, true, true).n, 0);
-    EXPECT_EQ(label(art, false, true).n, 3);
+    EXPECT_EQ(labelled(art, false, false), (Art{".1....",
+                                               "2.....",
+                                               "...4..",
+                                               ".5..6.",
+                                               "3....."}));
+    EXPECT_EQ(labelled(art, true, false), (Art{".1....",
+                                              "1.....",
+                                              "...3..",
+                                              ".2..3.",
+                                              "2....."}));
+    // Reaching the last row only through a diagonal step.
+    const Art inner = {".....", ".X...", "..X..", "...X.", "....X"};
+    EXPECT_EQ(labelled(inner, true, true), blank(5, 5));
+    EXPECT_EQ(labelled(inner, false, true), (Art{".....", ".1...", "..2..", "...3.", "....."}));
 }
 
 TEST(FindObjects, DestinationRuleAndRefusal) {
@@ -126,7 +108,7 @@ TEST(FindObjects, ProvisionalLabelsBeyondTheOldTableSize) {
     Art comb(3, std::string(size_t(2 * teeth - 1), '.'));
     for (int32_t i = 0; i < teeth; ++i) comb[0][size_t(2 * i)] = comb[1][size_t(2 * i)] = 'X';
     std::fill(comb[2].begin(), comb[2].end(), 'X');
-    EXPECT_EQ(label(comb, false, false).n, 1);
+    EXPECT_EQ(labelled(comb, false, false)[2], std::string(comb[2].size(), '1'));
 
     // 100 000 single pixels: all counted; numbers beyond the label type's
     // range saturate at its maximum.

@@ -46,123 +46,93 @@ TEST(ObjectProperty, SinglePixel) {
     }
 }
 
-TEST(ObjectProperty, BarsSquaresAndTheirAxes) {
-    for (bool eight : {false, true}) {
-        auto p = measure({"....", ".XX.", "...."}, eight);
-        EXPECT_EQ(p[0].perimeter, 2); // there and back
+namespace {
 
-        p = measure({".......", ".XXXXX.", "......."}, eight);
-        EXPECT_EQ(p[0].area, 5);
+Art square(int32_t side, int32_t hole) {
+    Art art = blank(side + 2, side + 2);
+    for (int32_t y = 1; y <= side; ++y) art[size_t(y)].replace(1, size_t(side), std::string(size_t(side), 'X'));
+    const int32_t from = 1 + (side - hole) / 2;
+    for (int32_t y = from; y < from + hole; ++y) art[size_t(y)].replace(size_t(from), size_t(hole), std::string(size_t(hole), '.'));
+    return art;
+}
+
+// One object's area, contour steps in tracing order and holes, the same
+// under both connectivities unless `eight` is given.
+struct Shape {
+    const char* name;
+    Art art;
+    double area;
+    std::string contour;
+    int32_t holes;
+    int32_t eight = -1;
+};
+
+} // namespace
+
+TEST(ObjectProperty, ShapesByHand) {
+    const Shape shapes[] = {
+        {"pair", {"....", ".XX.", "...."}, 2, "11", 0}, // there and back
+        {"3x3", square(3, 0), 9, "11111111", 0},
+        {"5x5", square(5, 0), 25, std::string(16, '1'), 0},
+        {"diagonal", {".....", ".X...", "..X..", "...X.", "....."}, 3, "dddd", 0, 1},
+        {"L", {".....", ".X...", ".X...", ".XXX.", "....."}, 5, "11111d1", 0},
+        {"T", {".....", ".XXX.", "..X..", "..X..", "....."}, 5, "d11d11", 0},
+        // One pixel thick rings: a single contour, still one hole.
+        {"square ring", square(5, 3), 16, std::string(16, '1'), 1},
+        {"round ring", {".......", "..XXX..", ".XX.XX.", ".X...X.", ".XX.XX.", "..XXX..", "......."},
+         16, "d11d11d11d11", 1},
+        {"diamond ring", {".......", "...X...", "..X.X..", ".X...X.", "..X.X..", "...X...", "......."},
+         8, "dddddddd", 1, 1},
+        // Thick ring: outer and inner contour; with 4-connectivity the inner
+        // boundary leaves out the hole's diagonal corners.
+        {"thick ring 4", square(9, 3), 72, std::string(32, '1') + "d11d11d11d11", 1, 0},
+        {"thick ring 8", square(9, 3), 72, std::string(48, '1'), 1, 1},
+        {"corner pair 8", {"......", ".XX...", ".XX...", "...XX.", "...XX.", "......"}, 8, "11d1111d11", 0, 1},
+    };
+    for (const Shape& s : shapes)
+        for (bool eight : {false, true}) {
+            if (s.eight >= 0 && s.eight != eight) continue;
+            const auto p = measure(s.art, eight);
+            ASSERT_EQ(p.size(), 1u) << s.name;
+            EXPECT_EQ(p[0].area, s.area) << s.name;
+            EXPECT_EQ(p[0].perimeter, steps(s.contour)) << s.name << " eight " << eight;
+            EXPECT_EQ(p[0].holes, s.holes) << s.name << " eight " << eight;
+        }
+    // The same layouts fall apart into pixels, or into two squares that each
+    // keep to their own contour.
+    EXPECT_EQ(measure(shapes[3].art, false).size(), 3u);
+    EXPECT_EQ(measure(shapes[8].art, false).size(), 8u);
+    for (const auto& r : measure(shapes[11].art, false)) {
+        EXPECT_EQ(r.area, 4);
+        EXPECT_EQ(r.perimeter, 4);
+    }
+}
+
+TEST(ObjectProperty, AnglesAxesAndRadius) {
+    for (bool eight : {false, true}) {
+        auto p = measure({".......", ".XXXXX.", "......."}, eight);
         EXPECT_EQ(p[0].angle, 0);
         EXPECT_EQ(p[0].majorAxis, 5);
         EXPECT_EQ(p[0].minorAxis, 1);
         EXPECT_DOUBLE_EQ(p[0].Rg, std::sqrt(2.0)); // variance of 1..5 is 2
-
         // Vertical bar in column 0: atan2(0, negative) gives pi.
         p = measure({"..", "X.", "X.", "X.", ".."}, eight);
         EXPECT_DOUBLE_EQ(p[0].angle, kPi / 2);
         EXPECT_NEAR(p[0].majorAxis, 3, 1e-12);
         EXPECT_NEAR(p[0].minorAxis, 1, 1e-12);
-
-        p = measure({".....", ".XXX.", ".XXX.", ".XXX.", "....."}, eight);
-        EXPECT_EQ(p[0].area, 9);
-        EXPECT_EQ(p[0].perimeter, 8);
-        EXPECT_EQ(p[0].holes, 0);
-
-        Art big = blank(7, 7);
-        for (int32_t y = 1; y <= 5; ++y) big[size_t(y)].replace(1, 5, "XXXXX");
-        p = measure(big, eight);
-        EXPECT_EQ(p[0].area, 25);
-        EXPECT_EQ(p[0].perimeter, 16);
-        EXPECT_DOUBLE_EQ(p[0].Rg, 2.0); // 2 + 2
+        EXPECT_DOUBLE_EQ(measure(square(5, 0), eight)[0].Rg, 2.0);
     }
-}
-
-TEST(ObjectProperty, DiagonalLine) {
-    const Art art = {".....", ".X...", "..X..", "...X.", "....."};
-    auto p = measure(art, true);
-    ASSERT_EQ(p.size(), 1u);
-    EXPECT_EQ(p[0].perimeter, steps("dddd"));
-    EXPECT_DOUBLE_EQ(p[0].angle, kPi / 4);
-    p = measure(art, false);
-    ASSERT_EQ(p.size(), 3u);
-    for (const auto& r : p) EXPECT_EQ(r.perimeter, 0);
-}
-
-TEST(ObjectProperty, LAndTStayOneContour) {
-    for (bool eight : {false, true}) {
-        auto p = measure({".....", ".X...", ".X...", ".XXX.", "....."}, eight);
-        ASSERT_EQ(p.size(), 1u);
-        EXPECT_EQ(p[0].area, 5);
-        EXPECT_EQ(p[0].perimeter, steps("11111d1"));
-        EXPECT_EQ(p[0].holes, 0);
-
-        p = measure({".....", ".XXX.", "..X..", "..X..", "....."}, eight);
-        EXPECT_EQ(p[0].perimeter, steps("d11d11"));
-        EXPECT_EQ(p[0].holes, 0);
-    }
-}
-
-TEST(ObjectProperty, RingsHaveOneHole) {
-    for (bool eight : {false, true}) {
-        // One pixel thick square ring: one contour, one hole.
-        auto p = measure({".......", ".XXXXX.", ".X...X.", ".X...X.", ".X...X.", ".XXXXX.", "......."},
-                         eight);
-        ASSERT_EQ(p.size(), 1u);
-        EXPECT_EQ(p[0].area, 16);
-        EXPECT_EQ(p[0].perimeter, 16);
-        EXPECT_EQ(p[0].holes, 1);
-
-        // A 4-connected ring whose boundary takes diagonal steps.
-        p = measure({".......", "..XXX..", ".XX.XX.", ".X...X.", ".XX.XX.", "..XXX..", "......."}, eight);
-        ASSERT_EQ(p.size(), 1u);
-        EXPECT_EQ(p[0].perimeter, steps("d11d11d11d11"));
-        EXPECT_EQ(p[0].holes, 1);
-
-        // Thick square ring: outer and inner contours apart.
-        Art thick = blank(11, 11);
-        for (int32_t y = 1; y <= 9; ++y) thick[size_t(y)].replace(1, 9, "XXXXXXXXX");
-        for (int32_t y = 4; y <= 6; ++y) thick[size_t(y)].replace(4, 3, "...");
-        p = measure(thick, eight);
-        EXPECT_EQ(p[0].area, 81 - 9);
-        EXPECT_EQ(p[0].holes, 1);
-        // With 4-connectivity the inner boundary leaves out the hole's
-        // diagonal corners.
-        EXPECT_EQ(p[0].perimeter, 32 + (eight ? 16 : steps("d11d11d11d11")));
-    }
-    // A diamond ring is one object only with 8-connectivity.
-    const Art diamond = {".......", "...X...", "..X.X..", ".X...X.", "..X.X..", "...X...", "......."};
-    auto p = measure(diamond, true);
-    ASSERT_EQ(p.size(), 1u);
-    EXPECT_EQ(p[0].perimeter, steps("dddddddd"));
-    EXPECT_EQ(p[0].holes, 1);
-    EXPECT_EQ(measure(diamond, false).size(), 8u);
-}
-
-TEST(ObjectProperty, ObjectsTouchingAtACorner) {
-    const Art art = {"......", ".XX...", ".XX...", "...XX.", "...XX.", "......"};
-    auto p = measure(art, false);
-    ASSERT_EQ(p.size(), 2u);
-    for (const auto& r : p) {
-        EXPECT_EQ(r.area, 4);
-        EXPECT_EQ(r.perimeter, 4); // each trace keeps to its own object
-        EXPECT_EQ(r.holes, 0);
-    }
-    p = measure(art, true);
-    ASSERT_EQ(p.size(), 1u);
-    EXPECT_EQ(p[0].area, 8);
-    EXPECT_EQ(p[0].perimeter, steps("11d1111d11"));
-    EXPECT_EQ(p[0].holes, 0);
+    EXPECT_DOUBLE_EQ(measure({".....", ".X...", "..X..", "...X.", "....."}, true)[0].angle, kPi / 4);
 }
 
 TEST(ObjectProperty, IslandInAHoleAndDiskHaveNoExtraHoles) {
     for (bool eight : {false, true}) {
-        auto p = measure({".......", ".XXXXX.", ".X...X.", ".X.X.X.", ".X...X.", ".XXXXX.", "......."},
-                         eight);
+        Art island = square(5, 3);
+        island[3][3] = 'X';
+        auto p = measure(island, eight);
         ASSERT_EQ(p.size(), 2u);
         EXPECT_EQ(p[0].holes, 1);
         EXPECT_EQ(p[1].holes, 0);
-        EXPECT_EQ(p[1].area, 1);
 
         const int32_t r = 8, side = 2 * r + 5, c = side / 2;
         Art disk = blank(side, side);
