@@ -1,7 +1,6 @@
 // Correlation with a convolution kernel's weights, edges replicated.
 #include "fast_rows.h"
 
-#include <new>
 
 namespace qd::prcs {
 namespace {
@@ -76,19 +75,11 @@ extern "C" MTHANDLE SimpleConvolution2D(MTHANDLE src, int32_t N, const double* w
                                         double divisor, MTHANDLE dst) noexcept {
     // The kernel needs a centre: even and empty dimensions are refused.
     if (refusedSource(src) || !weights || N < 1 || N % 2 == 0) return refuse(dst, {src});
-    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    MTHANDLE out = resultMatrix(w, h, MT_FLOAT, dst, {src});
-    if (!out) return nullptr;
-    ReadSource in(src, out);
-    if (!in.ok()) return nullptr;
-    try {
+    return filterInto(src, MT_FLOAT, dst, [&](MTHANDLE in, MTHANDLE out) {
+        const int32_t w = MTGetWidth(in), h = MTGetHeight(in);
         const std::vector<Term> terms = convolutionTerms(N, weights, divisor);
-        const bool rowPath = wholeWindow(out) && withRowType(in.get(), [&](auto t) {
-            correlateRows<decltype(t)>(in.get(), out, w, h, terms);
-        });
-        if (!rowPath) correlate(MatrixView{in.get()}, MatrixView{out}, w, h, terms);
-    } catch (const std::bad_alloc&) {
-        return out == src ? nullptr : refuse(out);
-    }
-    return out;
+        const bool rowPath =
+            wholeWindow(out) && withRowType(in, [&](auto t) { correlateRows<decltype(t)>(in, out, w, h, terms); });
+        if (!rowPath) correlate(MatrixView{in}, MatrixView{out}, w, h, terms);
+    });
 }

@@ -40,13 +40,9 @@ template <class T> void edgeRows(MTHANDLE src, MTHANDLE out, int32_t w, int32_t 
 
 extern "C" MTHANDLE StEdgeDetect2D(MTHANDLE src, MTHANDLE dst) noexcept {
     if (refusedSource(src)) return refuse(dst, {src});
-    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    MTHANDLE out = resultMatrix(w, h, MT_FLOAT, dst, {src});
-    if (!out) return nullptr;
-    ReadSource in(src, out);
-    if (!in.ok()) return nullptr;
-    const bool rowPath = wholeWindow(out) &&
-                         withRowType(in.get(), [&](auto t) { edgeRows<decltype(t)>(in.get(), out, w, h); });
-    if (!rowPath) edges(MatrixView{in.get()}, MatrixView{out}, w, h);
-    return out;
+    return filterInto(src, MT_FLOAT, dst, [](MTHANDLE in, MTHANDLE out) {
+        const int32_t w = MTGetWidth(in), h = MTGetHeight(in);
+        const bool rowPath = wholeWindow(out) && withRowType(in, [&](auto t) { edgeRows<decltype(t)>(in, out, w, h); });
+        if (!rowPath) edges(MatrixView{in}, MatrixView{out}, w, h);
+    });
 }

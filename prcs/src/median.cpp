@@ -6,7 +6,6 @@
 
 #include <bit>
 #include <limits>
-#include <new>
 
 namespace qd::prcs {
 namespace {
@@ -157,17 +156,9 @@ using namespace qd::prcs;
 extern "C" MTHANDLE MedianFilter2D(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noexcept {
     std::vector<Offset> offsets;
     if (refusedSource(src) || !morphologyOffsets(kernel, offsets)) return refuse(dst, {src});
-    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    MTHANDLE out = resultMatrix(w, h, MTGetFlags(src), dst, {src});
-    if (!out) return nullptr;
-    ReadSource in(src, out);
-    if (!in.ok()) return nullptr;
-    try {
-        if (medianRows(in.get(), out, offsets)) return out;
+    return filterInto(src, MTGetFlags(src), dst, [&](MTHANDLE in, MTHANDLE out) {
+        if (medianRows(in, out, offsets)) return;
         MedianAcc acc(offsets.size());
-        forEachKernelWindow(MatrixView{in.get()}, MatrixView{out}, w, h, offsets, acc);
-    } catch (const std::bad_alloc&) {
-        return out == src ? nullptr : refuse(out);
-    }
-    return out;
+        forEachKernelWindow(MatrixView{in}, MatrixView{out}, MTGetWidth(in), MTGetHeight(in), offsets, acc);
+    });
 }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <new>
 
 namespace qd::prcs {
 namespace {
@@ -124,24 +123,16 @@ template <bool IsMin>
 MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noexcept {
     std::vector<Offset> offsets;
     if (refusedSource(src) || !morphologyOffsets(kernel, offsets)) return refuse(dst, {src});
-    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    MTHANDLE out = resultMatrix(w, h, MTGetFlags(src), dst, {src});
-    if (!out) return nullptr;
-    ReadSource in(src, out);
-    if (!in.ok()) return nullptr;
-    try {
+    return filterInto(src, MTGetFlags(src), dst, [&](MTHANDLE in, MTHANDLE out) {
         // An empty element leaves the sentinel, which only the value path
         // stores.
         if (!offsets.empty() &&
-            (withRowType(in.get(), out, [&](auto t) { extremumRows<decltype(t), IsMin>(in.get(), out, offsets); }) ||
-             viaBytes(in.get(), out, [&](MTHANDLE i, MTHANDLE o) { extremumRows<uint8_t, IsMin>(i, o, offsets); })))
-            return out;
+            (withRowType(in, out, [&](auto t) { extremumRows<decltype(t), IsMin>(in, out, offsets); }) ||
+             viaBytes(in, out, [&](MTHANDLE i, MTHANDLE o) { extremumRows<uint8_t, IsMin>(i, o, offsets); })))
+            return;
         ExtremumAcc<IsMin> acc;
-        forEachKernelWindow(MatrixView{in.get()}, MatrixView{out}, w, h, offsets, acc);
-    } catch (const std::bad_alloc&) {
-        return out == src ? nullptr : refuse(out);
-    }
-    return out;
+        forEachKernelWindow(MatrixView{in}, MatrixView{out}, MTGetWidth(in), MTGetHeight(in), offsets, acc);
+    });
 }
 
 // out = src - open, stored as MTSetReal would store the double difference:

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <new>
 #include <type_traits>
 #include <vector>
 
@@ -57,6 +58,23 @@ private:
     MTHANDLE src_;
     MTHANDLE copy_ = nullptr;
 };
+
+// The frame of a neighbourhood filter with an accepted source: the
+// destination rule for a result of `type` and the source's window size, a
+// private copy when the result is the source itself, and allocation failure
+// turned into 0. run(in, out) does the work.
+template <class Run> MTHANDLE filterInto(MTHANDLE src, int32_t type, MTHANDLE dst, Run run) noexcept {
+    MTHANDLE out = resultMatrix(MTGetWidth(src), MTGetHeight(src), type, dst, {src});
+    if (!out) return nullptr;
+    ReadSource in(src, out);
+    if (!in.ok()) return nullptr;
+    try {
+        run(in.get(), out);
+    } catch (const std::bad_alloc&) {
+        return out == src ? nullptr : refuse(out);
+    }
+    return out;
+}
 
 struct Offset {
     int32_t dx;

@@ -3,7 +3,6 @@
 #include "sorted_slots.h"
 #include "wrap_window.h"
 
-#include <new>
 
 namespace qd::prcs {
 namespace {
@@ -163,19 +162,11 @@ template <class T> bool wrapRows(MTHANDLE src, MTHANDLE out, WrapOp op, int32_t 
 
 MTHANDLE wrapFilter(MTHANDLE src, MTHANDLE dst, WrapOp op, int32_t rank) noexcept {
     if (refusedSource(src)) return refuse(dst, {src});
-    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    MTHANDLE out = resultMatrix(w, h, realTypeOf(MTGetFlags(src)), dst, {src});
-    if (!out) return nullptr;
-    ReadSource in(src, out);
-    if (!in.ok()) return nullptr;
-    try {
+    return filterInto(src, realTypeOf(MTGetFlags(src)), dst, [&](MTHANDLE in, MTHANDLE out) {
         bool done = false;
-        withRowType(in.get(), out, [&](auto t) { done = wrapRows<decltype(t)>(in.get(), out, op, rank); });
-        if (!done) runWrapFilter(MatrixView{in.get()}, MatrixView{out}, w, h, op, rank);
-    } catch (const std::bad_alloc&) {
-        return out == src ? nullptr : refuse(out);
-    }
-    return out;
+        withRowType(in, out, [&](auto t) { done = wrapRows<decltype(t)>(in, out, op, rank); });
+        if (!done) runWrapFilter(MatrixView{in}, MatrixView{out}, MTGetWidth(in), MTGetHeight(in), op, rank);
+    });
 }
 
 } // namespace
