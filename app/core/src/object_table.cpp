@@ -57,11 +57,13 @@ IMHANDLE labelImage(MTHANDLE labels, int32_t count, PMHANDLE palettes) {
     return im;
 }
 
+std::string objectCountLine(int32_t count) {
+    return "The number of identified objects is " + std::to_string(count) + ".";
+}
+
 std::vector<std::string> objectTableLines(const std::vector<ObjectPropertyRecord>& objects) {
     char line[512];
-    std::vector<std::string> lines;
-    std::snprintf(line, sizeof line, "The number of identified objects is %d.", int(objects.size()));
-    lines.emplace_back(line);
+    std::vector<std::string> lines = {objectCountLine(int32_t(objects.size()))};
     lines.emplace_back("Object\tArea\tPerimeter\tAngle\tMajor Axis\tMinor Axis\tnumber of holes\tRg");
     double area = 0, perimeter = 0;
     long long holes = 0;

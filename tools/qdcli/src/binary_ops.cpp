@@ -35,37 +35,35 @@ void addBinaryOperations(OperationTable& table) {
     voronoi.wholeImage = true;
     table.push_back(voronoi);
     table.push_back({.name = "FindObjects",
-                     .options = "[--eight] [--drop-border]",
+                     .options = kConnectivityOptions,
                      .prepare = [](const Call& call) -> Run {
                          MTHANDLE m = call.matrix();
-                         const int32_t eight = call.options.flag("eight");
-                         const int32_t drop = call.options.flag("drop-border");
-                         return [m, eight, drop] {
+                         const Connectivity c = connectivityOf(call.options);
+                         return [m, c] {
                              MTHANDLE labels = nullptr;
-                             const int32_t n = FindObjects(m, eight, drop, &labels);
+                             const int32_t n = FindObjects(m, c.eight, c.dropBorder, &labels);
                              Product p(labels);
                              if (labels)
-                                 p.report = {{"The number of identified objects is " + std::to_string(n) + "."},
+                                 p.report = {{qd::objectCountLine(n)},
                                              JsonObject().whole("count", n).str()};
                              return p;
                          };
                      }});
     table.push_back({.name = "ObjectProperty",
-                     .options = "[--eight] [--drop-border]",
+                     .options = kConnectivityOptions,
                      .makesImage = false,
                      .prepare = [](const Call& call) -> Run {
                          // Objects 1 .. the largest label of the label image.
                          MTHANDLE labels = call.matrix();
-                         const int32_t eight = call.options.flag("eight");
-                         const int32_t drop = call.options.flag("drop-border");
-                         return [labels, eight, drop] {
+                         const Connectivity c = connectivityOf(call.options);
+                         return [labels, c] {
                              if (MTGetFlags(labels) != MT_USHORT)
                                  return refusedProduct("a label image is of type ushort");
                              double min = 0, max = 0;
                              MinMaxReal2D(labels, &min, &max);
                              std::vector<ObjectPropertyRecord> objects(size_t(max > 0 ? max : 0));
                              if (!objects.empty())
-                                 ObjectProperty(labels, int32_t(objects.size()), eight, drop, objects.data());
+                                 ObjectProperty(labels, int32_t(objects.size()), c.eight, c.dropBorder, objects.data());
                              Product p;
                              p.report = objectsReport(objects);
                              return p;

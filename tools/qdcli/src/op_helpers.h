@@ -46,7 +46,19 @@ inline Operation weightsOperation(const char* name, WeightsFn fn) {
             }};
 }
 
-// An operation whose prepare reads options and returns fn over the inputs.
+// The labelling choices of --eight and --drop-border.
+struct Connectivity {
+    int32_t eight = 0;
+    int32_t dropBorder = 0;
+};
+inline constexpr const char* kConnectivityOptions = "[--eight] [--drop-border]";
+inline Connectivity connectivityOf(const Options& options) {
+    return {options.flag("eight") ? 1 : 0, options.flag("drop-border") ? 1 : 0};
+}
+
+// Statistics2D as the three lines of the program's Analysis "All".
+Product allStatistics(MTHANDLE m);
+
 inline Product refusedProduct(std::string why) {
     Product p;
     p.refusal = std::move(why);

@@ -27,6 +27,13 @@ template <int32_t (*Fn)(MTHANDLE, double*, double*)> Product minMax(MTHANDLE m) 
 
 } // namespace
 
+Product allStatistics(MTHANDLE m) {
+    StatisticsRecord stats{};
+    Product p;
+    if (Statistics2D(m, &stats)) p.report = statisticsReport(stats, MTIsInteger(m) != 0);
+    return p;
+}
+
 void addPrcsOperations(OperationTable& table) {
     table.push_back(plainOperation("StMedianFilter2D", StMedianFilter2D));
     table.push_back({.name = "StRankFilter2D",
@@ -78,12 +85,7 @@ void addPrcsOperations(OperationTable& table) {
         if (Mean2D(m, &mean, &variance)) p.report = meanReport(mean, variance);
         return p;
     }));
-    table.push_back(statisticsOperation("Statistics2D", [](MTHANDLE m) {
-        StatisticsRecord stats{};
-        Product p;
-        if (Statistics2D(m, &stats)) p.report = statisticsReport(stats, MTIsInteger(m) != 0);
-        return p;
-    }));
+    table.push_back(statisticsOperation("Statistics2D", allStatistics));
     table.push_back(statisticsOperation("MinMaxReal2D", minMax<MinMaxReal2D>));
     table.push_back(statisticsOperation("MinMaxImag2D", minMax<MinMaxImag2D>));
     table.push_back(statisticsOperation("MinMaxNorm2D", minMax<MinMaxNorm2D>));

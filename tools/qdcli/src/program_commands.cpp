@@ -50,16 +50,15 @@ void addProgramOperations(OperationTable& table) {
                          return [im, lower, upper] { return Product(qd::manualThreshold(im, lower, upper)); };
                      }});
     table.push_back({.name = "objects",
-                     .options = "[--eight] [--drop-border]",
+                     .options = kConnectivityOptions,
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
                          MTHANDLE m = call.matrix();
-                         const bool eight = call.options.flag("eight");
-                         const bool drop = call.options.flag("drop-border");
+                         const Connectivity c = connectivityOf(call.options);
                          PMHANDLE palettes = call.settings.palettes();
-                         return [m, eight, drop, palettes] {
+                         return [m, c, palettes] {
                              if (MTGetFlags(m) != MT_BINARY) return refusedProduct("the image is not binary");
-                             qd::ObjectTable table = qd::identifyObjects(m, eight, drop);
+                             qd::ObjectTable table = qd::identifyObjects(m, c.eight, c.dropBorder);
                              if (table.count < 1) return refusedProduct(qd::kNoObjectMessage);
                              Product p(qd::labelImage(table.labels, table.count, palettes));
                              if (p.image) p.report = objectsReport(table.objects);
@@ -70,12 +69,7 @@ void addProgramOperations(OperationTable& table) {
                      .makesImage = false,
                      .prepare = [](const Call& call) -> Run {
                          MTHANDLE m = call.matrix();
-                         return [m] {
-                             StatisticsRecord stats{};
-                             Product p;
-                             if (Statistics2D(m, &stats)) p.report = statisticsReport(stats, MTIsInteger(m) != 0);
-                             return p;
-                         };
+                         return [m] { return allStatistics(m); };
                      }});
     table.push_back({.name = "bgsub",
                      .options = "--count M --operator erosion|dilation --kernel NAME | --weights ROWS",

@@ -61,6 +61,9 @@ ObjectTable identifyObjects(MTHANDLE binary, bool eight, bool dropBorder);
 // memory.
 IMHANDLE labelImage(MTHANDLE labels, int32_t count, PMHANDLE palettes);
 
+// "The number of identified objects is N."
+std::string objectCountLine(int32_t count);
+
 // The result-window lines of an object table: count, header, one row per
 // object (angle in degrees) and the totals.
 std::vector<std::string> objectTableLines(const std::vector<ObjectPropertyRecord>& objects);
