@@ -22,14 +22,15 @@
 namespace qd::prcs {
 
 // Rows of a matrix padded by `left` and `right` copies of their edge pixels;
-// row indices are clamped. A ring of `depth` buffers holds the rows in use,
-// so any `depth` consecutive rows can be asked for at once.
+// row indices are clamped. A ring of `depth` buffers (never more than there
+// are rows) holds the rows in use, so any `depth` consecutive rows can be
+// asked for at once.
 template <class T> class ClampedRows {
 public:
     ClampedRows(T* const* rows, int32_t w, int32_t h, int32_t left, int32_t right, int32_t depth)
-        : rows_(rows), w_(w), h_(h), left_(left), right_(right), depth_(depth),
-          stride_(size_t(left) + size_t(w) + size_t(right)), buf_(stride_ * size_t(depth)),
-          held_(size_t(depth), -1) {}
+        : rows_(rows), w_(w), h_(h), left_(left), right_(right), depth_(std::min(depth, h)),
+          stride_(size_t(left) + size_t(w) + size_t(right)), buf_(stride_ * size_t(depth_)),
+          held_(size_t(depth_), -1) {}
 
     // Pointer to element 0 of row y (clamped); elements -left .. w - 1 + right
     // are readable.

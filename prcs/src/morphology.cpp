@@ -70,7 +70,7 @@ bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& o
     }
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     const OffsetSpan s = spanOf(offsets);
-    const int32_t depth = s.up + s.down + 1;
+    const int32_t depth = std::min(s.up + s.down + 1, h);
     ClampedRows<T> rows(rowsOf<T>(src), w, h, s.left, s.right, depth);
     // Reduced rows, a ring per distinct run shape, keyed by source row.
     struct Shape {
