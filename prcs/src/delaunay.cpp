@@ -8,9 +8,13 @@ double TriPoint::distance(double px, double py) const {
     return std::sqrt((px - x) * (px - x) + (py - y) * (py - y));
 }
 
+// a px + b py + c with c = -(a x0 + b y0), taken as a (px - x0) + b (py - y0):
+// exactly 0 at both ends of the edge, so that a point that repeats a vertex
+// is always found on two edge lines.
 int32_t Triangulator::side(int32_t e, double px, double py) const {
     const HalfEdge& h = edges_[size_t(e)];
-    const double v = h.a * px + h.b * py + h.c;
+    const TriPoint& o = points_[size_t(h.org)];
+    const double v = h.a * (px - o.x) + h.b * (py - o.y);
     return (v > 0) - (v < 0);
 }
 
@@ -20,11 +24,10 @@ void Triangulator::setLine(int32_t e) {
     const TriPoint& p1 = points_[size_t(h.dst)];
     h.a = p1.y - p0.y;
     h.b = p0.x - p1.x;
-    h.c = p1.x * p0.y - p0.x * p1.y;
 }
 
 int32_t Triangulator::makeEdge(int32_t org, int32_t dst) {
-    edges_.push_back({org, dst, -1, -1, -1, -1, -1, 0, 0, 0});
+    edges_.push_back({org, dst, -1, -1, -1, -1, -1, 0, 0});
     const auto e = int32_t(edges_.size() - 1);
     setLine(e);
     return e;
@@ -101,7 +104,6 @@ void Triangulator::firstTriangle() {
         edges_[size_t(cycle[i])].hullNext = cycle[(i + 1) % 3];
         edges_[size_t(cycle[i])].hullPrev = cycle[(i + 2) % 3];
     }
-    hullStart_ = e;
 }
 
 Triangulator::Location Triangulator::classify(int32_t e, double px, double py) const {
@@ -205,8 +207,8 @@ void Triangulator::insertOnEdge(int32_t e, int32_t p) {
 }
 
 // Every hull edge that sees the point gets a triangle with it. The visible
-// edges are one run of the cycle, found from the edge the location stopped
-// at, so a run that passes the hull start is taken whole.
+// edges are one run of the cycle, found both ways from the edge the location
+// stopped at, so the run is taken whole wherever the cycle is entered.
 bool Triangulator::insertOutside(int32_t seen, int32_t p) {
     const double px = points_[size_t(p)].x, py = points_[size_t(p)].y;
     if (edges_[size_t(seen)].hullNext < 0 || side(seen, px, py) >= 0) return false;
@@ -220,7 +222,6 @@ bool Triangulator::insertOutside(int32_t seen, int32_t p) {
 
     pending_.clear();
     int32_t firstSpoke = -1, lastSpoke = -1; // o1 -> p and p -> dk
-    bool startReplaced = false;
     for (int32_t h = first;;) {
         const int32_t next = edges_[size_t(h)].hullNext;
         const int32_t o = edges_[size_t(h)].org, d = edges_[size_t(h)].dst;
@@ -230,7 +231,6 @@ bool Triangulator::insertOutside(int32_t seen, int32_t p) {
         if (lastSpoke >= 0) pairTwins(lastSpoke, op);
         else firstSpoke = op;
         lastSpoke = pd;
-        startReplaced |= h == hullStart_;
         edges_[size_t(h)].hullNext = edges_[size_t(h)].hullPrev = -1;
         pending_.push_back(r);
         if (h == last) break;
@@ -242,7 +242,6 @@ bool Triangulator::insertOutside(int32_t seen, int32_t p) {
     edges_[size_t(lastSpoke)].hullPrev = firstSpoke;
     edges_[size_t(lastSpoke)].hullNext = after;
     edges_[size_t(after)].hullPrev = lastSpoke;
-    if (startReplaced) hullStart_ = firstSpoke;
     for (int32_t e : pending_) legalise(e);
     return true;
 }
@@ -258,8 +257,8 @@ bool Triangulator::flip(int32_t e) {
     const TriPoint &pc = points_[size_t(c)], &pf = points_[size_t(f)];
     const TriPoint &po = points_[size_t(o)], &pd = points_[size_t(d)];
     // Sides of o and d against the line c -> f.
-    const double a = pf.y - pc.y, b = pc.x - pf.x, cc = pf.x * pc.y - pc.x * pf.y;
-    const double so = a * po.x + b * po.y + cc, sd = a * pd.x + b * pd.y + cc;
+    const double a = pf.y - pc.y, b = pc.x - pf.x;
+    const double so = a * (po.x - pc.x) + b * (po.y - pc.y), sd = a * (pd.x - pc.x) + b * (pd.y - pc.y);
     if (!((so > 0 && sd < 0) || (so < 0 && sd > 0))) return false;
     HalfEdge& he = edges_[size_t(e)];
     he.org = c;

@@ -21,7 +21,7 @@ struct HalfEdge {
     int32_t hullNext; // -1 when not on the hull
     int32_t hullPrev;
     int32_t tri;
-    double a, b, c;   // line a x + b y + c through org and dst
+    double a, b;      // line a x + b y + c = 0 through org and dst
 };
 
 struct Triangle {
@@ -69,7 +69,6 @@ private:
     std::vector<HalfEdge> edges_;
     std::vector<Triangle> triangles_;
     std::vector<int32_t> pending_, stack_;
-    int32_t hullStart_ = -1;
 };
 
 } // namespace qd::prcs

@@ -75,6 +75,9 @@ TEST(Contour, EdgesWrapAround) {
     // A block on the left edge with background beyond the right edge.
     EXPECT_EQ(outline({"......", "XXX...", "XXX...", "XXX...", "......"}),
               (Art{"......", "XXX...", "X.X...", "XXX...", "......"}));
+    // The same across the top and bottom rows.
+    EXPECT_EQ(outline({".XX..", ".XX..", ".XX..", ".XX.."}), (Art{".XX..", ".XX..", ".XX..", ".XX.."}));
+    EXPECT_EQ(outline({".XXX.", ".XXX.", ".XXX.", "....."}), (Art{".XXX.", ".X.X.", ".XXX.", "....."}));
     // A full image has no outline at all; every pixel has four object neighbours.
     EXPECT_EQ(outline({"XXX", "XXX"}), (Art{"...", "..."}));
 }

@@ -118,6 +118,10 @@ namespace {
 // Structure and the empty-circumcircle property of a finished triangulation.
 void checkTriangulation(const Triangulator& t, const std::string& what) {
     const auto& pts = t.points();
+    auto sideValue = [&](const qd::prcs::HalfEdge& e, const qd::prcs::TriPoint& p) {
+        const auto& o = pts[size_t(e.org)];
+        return e.a * (p.x - o.x) + e.b * (p.y - o.y);
+    };
     const auto& edges = t.edges();
     const auto& tris = t.triangles();
     size_t hullEdges = 0;
@@ -132,11 +136,11 @@ void checkTriangulation(const Triangulator& t, const std::string& what) {
             ++hullEdges;
             ASSERT_EQ(edges[size_t(e.hullNext)].org, e.dst) << what;
             // Every point lies on the inner side of a hull edge, or on it.
-            for (const auto& p : pts) ASSERT_GE(e.a * p.x + e.b * p.y + e.c, -1e-6) << what;
+            for (const auto& p : pts) ASSERT_GE(sideValue(e, p), -1e-6) << what;
         }
         // The triangle's third vertex lies on its inner side.
         const auto& third = pts[size_t(edges[size_t(e.next)].dst)];
-        ASSERT_GT(e.a * third.x + e.b * third.y + e.c, 0) << what;
+        ASSERT_GT(sideValue(e, third), 0) << what;
     }
     if (pts.size() >= 3 && !tris.empty()) {
         EXPECT_EQ(tris.size(), 2 * pts.size() - 2 - hullEdges) << what; // no point left out
@@ -173,6 +177,15 @@ TEST(Triangulator, DegenerateInputEnds) {
             dup.add(x, y);
     EXPECT_EQ(dup.points().size(), 5u);
     checkTriangulation(dup, "duplicates");
+
+    // Co-circular points whose coordinates come from rounding, repeated.
+    Triangulator circle;
+    for (int32_t i = 0; i < 200; ++i) {
+        const double a = (i * 37 % 64) * std::acos(-1.0) / 32;
+        circle.add(100 + 50 * std::cos(a), 100 + 50 * std::sin(a));
+    }
+    EXPECT_EQ(circle.points().size(), 64u);
+    checkTriangulation(circle, "circle");
 
     // A grid in raster order: every cell is co-circular, and points fall on
     // existing edges and on the hull's line. The rest of the first row lies
