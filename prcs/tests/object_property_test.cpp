@@ -172,33 +172,52 @@ TEST(ObjectProperty, EmptyObjectsKeepAngleAndAxes) {
     MTDestroy(src);
 }
 
+namespace {
+
+// Holes and area of every object 1 .. n of a label image, against flood
+// fills of its complement under the other connectivity.
+void checkHolesAndAreas(MTHANDLE lab, int32_t n, bool eight, const std::string& what) {
+    const int32_t w = MTGetWidth(lab), h = MTGetHeight(lab);
+    std::vector<ObjectPropertyRecord> props(static_cast<size_t>(n));
+    ASSERT_EQ(ObjectProperty(lab, n, eight, 0, props.data()), 1);
+    for (int32_t k = 1; k <= n; ++k) {
+        int32_t regions = 0, area = 0;
+        auto notK = [&](int32_t x, int32_t y) { return MTRealInt(lab, x, y) != k; };
+        const auto comp = floodFill(w, h, !eight, notK, regions);
+        std::vector<bool> open(size_t(regions), false);
+        for (int32_t y = 0; y < h; ++y)
+            for (int32_t x = 0; x < w; ++x) {
+                const int32_t c = comp[size_t(y * w + x)];
+                if (c < 0) ++area;
+                else if (x == 0 || y == 0 || x == w - 1 || y == h - 1) open[size_t(c)] = true;
+            }
+        const auto holes = int32_t(std::count(open.begin(), open.end(), false));
+        EXPECT_EQ(props[size_t(k - 1)].holes, holes) << what << " object " << k;
+        EXPECT_EQ(props[size_t(k - 1)].area, area) << what << " object " << k;
+    }
+}
+
+} // namespace
+
 TEST(ObjectProperty, RandomHolesAndAreasMatchAFloodFill) {
     uint32_t seed = 100;
     for (auto [w, h] : {std::pair{12, 9}, {25, 20}, {40, 31}})
-        for (double density : {0.45, 0.6, 0.75})
-            for (bool eight : {false, true}) {
-                const Art art = randomArt(w, h, density, seed++);
-                MTHANDLE src = binary(art);
+        for (bool eight : {false, true}) {
+            for (double density : {0.45, 0.6, 0.75}) {
+                MTHANDLE src = binary(randomArt(w, h, density, seed++));
                 MTHANDLE lab = nullptr;
                 const int32_t n = FindObjects(src, eight, 0, &lab);
-                std::vector<ObjectPropertyRecord> props(static_cast<size_t>(n));
-                ASSERT_EQ(ObjectProperty(lab, n, eight, 0, props.data()), 1);
-                for (int32_t k = 1; k <= n; ++k) {
-                    int32_t regions = 0, area = 0;
-                    auto notK = [&](int32_t x, int32_t y) { return MTRealInt(lab, x, y) != k; };
-                    const auto comp = floodFill(w, h, !eight, notK, regions);
-                    std::vector<bool> open(size_t(regions), false);
-                    for (int32_t y = 0; y < h; ++y)
-                        for (int32_t x = 0; x < w; ++x) {
-                            const int32_t c = comp[size_t(y * w + x)];
-                            if (c < 0) ++area;
-                            else if (x == 0 || y == 0 || x == w - 1 || y == h - 1) open[size_t(c)] = true;
-                        }
-                    const auto holes = int32_t(std::count(open.begin(), open.end(), false));
-                    EXPECT_EQ(props[size_t(k - 1)].holes, holes) << "object " << k << " seed " << seed - 1;
-                    EXPECT_EQ(props[size_t(k - 1)].area, area);
-                }
+                checkHolesAndAreas(lab, n, eight, "labelled, seed " + std::to_string(seed));
                 MTDestroy(lab);
                 MTDestroy(src);
             }
+            // Any label image: objects in pieces, touching each other, and
+            // labels above n that only count as other pixels.
+            std::mt19937 rng(seed++);
+            MTHANDLE lab = MTCreate(w, h, MT_USHORT);
+            for (int32_t y = 0; y < h; ++y)
+                for (int32_t x = 0; x < w; ++x) MTSetRealInt(lab, x, y, int32_t(rng() % 6));
+            checkHolesAndAreas(lab, 4, eight, "any labels, seed " + std::to_string(seed));
+            MTDestroy(lab);
+        }
 }
