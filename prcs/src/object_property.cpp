@@ -43,16 +43,19 @@ Plane readLabels(MTHANDLE m) {
     return p;
 }
 
-// A labelled pixel is a boundary pixel on the outermost rows or columns or
-// next to label 0 (with eight, diagonally next to it as well).
+// An inner labelled pixel (c points at it, rows w apart) is a boundary pixel
+// next to label 0, with eight also diagonally next to it.
+inline bool touchesBackground(const int32_t* c, int32_t w, bool eight) {
+    const int32_t *up = c - w, *down = c + w;
+    if (c[-1] == 0 || c[1] == 0 || up[0] == 0 || down[0] == 0) return true;
+    return eight && (up[-1] == 0 || up[1] == 0 || down[-1] == 0 || down[1] == 0);
+}
+
+// Labelled pixels on the outermost rows or columns are boundary pixels too.
 bool isBoundary(const Plane& l, int32_t x, int32_t y, bool eight) {
     if (l.at(x, y) == 0) return false;
     if (x == 0 || y == 0 || x == l.w - 1 || y == l.h - 1) return true;
-    const int32_t* row = l.v.data() + int64_t(y) * l.w + x;
-    const int32_t* up = row - l.w;
-    const int32_t* down = row + l.w;
-    if (row[-1] == 0 || row[1] == 0 || up[0] == 0 || down[0] == 0) return true;
-    return eight && (up[-1] == 0 || up[1] == 0 || down[-1] == 0 || down[1] == 0);
+    return touchesBackground(l.v.data() + int64_t(y) * l.w + x, l.w, eight);
 }
 
 // Runs of boundary pixels, by object label.
@@ -70,17 +73,10 @@ void boundaryRuns(const Plane& l, bool eight, RunImage& out) {
             appendRowRuns(row, w, out.runs);
             continue;
         }
-        const int32_t* up = row - w;
-        const int32_t* down = row + w;
         edge[0] = row[0];
         edge[size_t(w) - 1] = row[w - 1];
-        for (int32_t x = 1; x < w - 1; ++x) {
-            int32_t v = row[x];
-            if (v != 0 && row[x - 1] != 0 && row[x + 1] != 0 && up[x] != 0 && down[x] != 0 &&
-                (!eight || (up[x - 1] != 0 && up[x + 1] != 0 && down[x - 1] != 0 && down[x + 1] != 0)))
-                v = 0;
-            edge[size_t(x)] = v;
-        }
+        for (int32_t x = 1; x < w - 1; ++x)
+            edge[size_t(x)] = row[x] != 0 && touchesBackground(row + x, w, eight) ? row[x] : 0;
         appendRowRuns(edge.data(), w, out.runs);
     }
     out.rowStart[size_t(h)] = out.runs.size();
