@@ -100,10 +100,18 @@ TEST(FastPath, Statistics) {
         Statistics2D(whole, &a);
         Statistics2D(windowed, &b);
         EXPECT_EQ(0, std::memcmp(&a, &b, sizeof a)) << type;
-        double s1 = 0, s2 = 0;
+        double s1 = 0, s2 = 0, m1 = 0, m2 = 0, v1 = 0, v2 = 0;
         Sum2D(whole, &s1);
         Sum2D(windowed, &s2);
         EXPECT_EQ(s1, s2) << type;
+        Mean2D(whole, &m1, &v1);
+        Mean2D(windowed, &m2, &v2);
+        EXPECT_EQ(m1, m2) << type;
+        EXPECT_EQ(v1, v2) << type;
+        MinMaxNorm2D(whole, &m1, &v1);
+        MinMaxNorm2D(windowed, &m2, &v2);
+        EXPECT_EQ(m1, m2) << type;
+        EXPECT_EQ(v1, v2) << type;
         MTDestroy(whole);
         MTDestroy(windowed);
     }
