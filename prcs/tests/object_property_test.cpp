@@ -32,20 +32,6 @@ std::vector<ObjectPropertyRecord> measure(const Art& art, bool eight, bool drop 
 
 } // namespace
 
-TEST(ObjectProperty, SinglePixel) {
-    for (bool eight : {false, true}) {
-        const auto p = measure({"...", ".X.", "..."}, eight);
-        ASSERT_EQ(p.size(), 1u);
-        EXPECT_EQ(p[0].area, 1);
-        EXPECT_EQ(p[0].perimeter, 0);
-        EXPECT_EQ(p[0].holes, 0);
-        EXPECT_EQ(p[0].Rg, 0);
-        EXPECT_EQ(p[0].angle, 0);
-        EXPECT_EQ(p[0].majorAxis, 1);
-        EXPECT_EQ(p[0].minorAxis, 1);
-    }
-}
-
 namespace {
 
 Art square(int32_t side, int32_t hole) {
@@ -154,21 +140,25 @@ TEST(ObjectProperty, IslandInAHoleAndDiskHaveNoExtraHoles) {
     }
 }
 
-TEST(ObjectProperty, EmptyObjectsKeepAngleAndAxes) {
+TEST(ObjectProperty, SinglePixelAndAnEmptyObject) {
     MTHANDLE src = binary({"...", ".X.", "..."});
-    MTHANDLE lab = nullptr;
-    ASSERT_EQ(FindObjects(src, 0, 0, &lab), 1);
-    ObjectPropertyRecord props[2];
-    props[1] = {7, 7, 7, 7, 7, 7, 7};
-    EXPECT_EQ(ObjectProperty(lab, 2, 0, 0, props), 1);
-    EXPECT_EQ(props[1].area, 0);
-    EXPECT_EQ(props[1].perimeter, 0);
-    EXPECT_EQ(props[1].Rg, 0);
-    EXPECT_EQ(props[1].holes, 0);
-    EXPECT_EQ(props[1].angle, 7);
-    EXPECT_EQ(props[1].majorAxis, 7);
-    EXPECT_EQ(ObjectProperty(nullptr, 1, 0, 0, props), 0);
-    MTDestroy(lab);
+    for (int32_t eight : {0, 1}) {
+        MTHANDLE lab = nullptr;
+        ASSERT_EQ(FindObjects(src, eight, 0, &lab), 1);
+        // Room for a second object that has no pixel.
+        ObjectPropertyRecord p[2];
+        p[1] = {7, 7, 7, 7, 7, 7, 7};
+        EXPECT_EQ(ObjectProperty(lab, 2, eight, 0, p), 1);
+        const double pixel[] = {p[0].area, p[0].perimeter, p[0].angle, p[0].majorAxis, p[0].minorAxis, p[0].Rg};
+        EXPECT_EQ(std::vector<double>(pixel, pixel + 6), (std::vector<double>{1, 0, 0, 1, 1, 0}));
+        EXPECT_EQ(p[0].holes, 0);
+        // Area, perimeter, holes and Rg start at 0; angle and axes are left.
+        const double empty[] = {p[1].area, p[1].perimeter, p[1].angle, p[1].majorAxis, p[1].minorAxis, p[1].Rg};
+        EXPECT_EQ(std::vector<double>(empty, empty + 6), (std::vector<double>{0, 0, 7, 7, 7, 0}));
+        EXPECT_EQ(p[1].holes, 0);
+        EXPECT_EQ(ObjectProperty(nullptr, 1, eight, 0, p), 0);
+        MTDestroy(lab);
+    }
     MTDestroy(src);
 }
 
