@@ -18,6 +18,5 @@ int main(int argc, char** argv)
     // The menu repair runs when the event loop falls idle.
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      &app, [&app] { app.onIdle(0); });
-    QObject::connect(&qt, &QApplication::lastWindowClosed, &qt, &QApplication::quit);
     return QApplication::exec();
 }

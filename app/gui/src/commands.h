@@ -16,6 +16,11 @@ enum Command : int {
     IdViewResult = 32793,
     IdViewBrushBar = 32794,
     IdViewStopBar = 32795,
+    // The framework's standard commands.
+    IdEditCut = 0xE123,
+    IdEditCopy = 0xE122,
+    IdEditPaste = 0xE125,
+    IdFilePrint = 0xE107,
 };
 
 // Positions of the top-level menus of the image menu.

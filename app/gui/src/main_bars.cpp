@@ -84,6 +84,32 @@ void drawGlyph(QPainter& p, int id)
         for (int x = 3; x < 14; x += 2)
             p.drawLine(QPointF(x, 5.5), QPointF(x, x % 4 == 3 ? 8.5 : 7.5));
         break;
+    case qd::IdEditCut:
+        p.drawEllipse(QRectF(2.5, 10.5, 4, 4));
+        p.drawEllipse(QRectF(9.5, 10.5, 4, 4));
+        p.drawLine(QPointF(5.5, 10.5), QPointF(11, 1));
+        p.drawLine(QPointF(10.5, 10.5), QPointF(5, 1));
+        break;
+    case qd::IdEditCopy:
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(1.5, 1.5, 8, 10));
+        p.drawRect(QRectF(6.5, 4.5, 8, 10));
+        break;
+    case qd::IdEditPaste:
+        p.setBrush(QColor(0xC8, 0xA0, 0x60));
+        p.drawRect(QRectF(2.5, 2.5, 11, 12));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5.5, 1.5, 5, 3));
+        p.drawRect(QRectF(6.5, 7.5, 8, 7));
+        break;
+    case qd::IdFilePrint:
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.setBrush(QColor(0xC0, 0xC0, 0xC0));
+        p.drawRect(QRectF(1.5, 6.5, 13, 6));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 10.5, 7, 4));
+        break;
     default: break;
     }
 }
@@ -106,10 +132,10 @@ void CMainFrame::createBars()
     named_["New"]->setIcon(st->standardIcon(QStyle::SP_FileIcon));
     named_["Open"]->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
     named_["Save"]->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-    named_["Cut"]->setIcon(QIcon::fromTheme("edit-cut"));
-    named_["Copy"]->setIcon(QIcon::fromTheme("edit-copy"));
-    named_["Paste"]->setIcon(QIcon::fromTheme("edit-paste"));
-    named_["Print"]->setIcon(QIcon::fromTheme("document-print"));
+    named_["Cut"]->setIcon(QIcon(glyph(qd::IdEditCut)));
+    named_["Copy"]->setIcon(QIcon(glyph(qd::IdEditCopy)));
+    named_["Paste"]->setIcon(QIcon(glyph(qd::IdEditPaste)));
+    named_["Print"]->setIcon(QIcon(glyph(qd::IdFilePrint)));
     for (const char* n : {"New", "Open", "Save", "Cut", "Copy", "Paste", "Print"})
         named_[n]->setToolTip(named_[n]->text().remove('&').section('\t', 0, 0).remove("..."));
 

@@ -70,16 +70,16 @@ bool CQDApp::initInstance(const QStringList& arguments, bool show)
     mainFrame_ = std::make_unique<CMainFrame>();
     qd::installMessagePump();
 
+    // Shown first, so that an image window opened from the command line is
+    // laid out and fitted inside a visible frame.
+    if (show)
+        mainFrame_->show();
     // The first argument that is not an option names a file to open.
     for (const QString& arg : arguments.mid(1)) {
         if (arg.startsWith('-'))
             continue;
-        if (!openDocumentFile(arg))
-            return false;
-        break;
+        return openDocumentFile(arg);
     }
-    if (show)
-        mainFrame_->show();
     return true;
 }
 

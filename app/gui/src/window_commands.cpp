@@ -14,9 +14,9 @@ void CMainFrame::fitToImage(CChildFrame* frame)
     const QDRECT r = IMGetDrawRect(im);
     const int w = r.right - r.left, h = r.bottom - r.top;
     IMSetDrawRect(im, 0, 0, w, h);
-    // The frame's decorations stay; the client becomes the drawn image.
-    const QSize extra = frame->size() - frame->view()->size();
-    frame->resize(QSize(w, h) + extra);
+    // The frame's border and caption stay; the client becomes the drawn image.
+    const QMargins m = frame->contentsMargins();
+    frame->resize(w + m.left() + m.right(), h + m.top() + m.bottom());
     frame->view()->update();
 }
 

@@ -188,6 +188,20 @@ TEST_F(DocumentTest, FailedSaveSaysSoAndKeepsTheDocumentUnsaved)
     EXPECT_EQ(boxes.size(), 1u);
 }
 
+TEST_F(DocumentTest, FitToImageMakesTheClientTheDrawnImage)
+{
+    CChildFrame* f = openNew(100, 50, MT_UCHAR);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->view()->size(), QSize(100, 50));
+    IMSetDrawRect(f->view()->image(), 30, 40, 230, 140);
+    frame->fitToImage(f);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->view()->size(), QSize(200, 100));
+    const QDRECT r = IMGetDrawRect(f->view()->image());
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+}
+
 TEST_F(DocumentTest, NamesStopAtTheFirstColon)
 {
     EXPECT_EQ(CQDDoc::nameOf("a.qdw : 5 X 3  <1:1>"), "a.qdw");

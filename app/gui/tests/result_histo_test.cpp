@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -151,4 +152,18 @@ TEST_F(HistogramTest, FollowsTheActiveWindowAndEmptiesWhenTheLastCloses)
     EXPECT_EQ(histo()->view(), nullptr);
     EXPECT_FALSE(histo()->applyButton()->isEnabled());
     EXPECT_TRUE(histo()->plotHeights().isEmpty());
+}
+
+TEST_F(HistogramTest, PaintShowsTheBarsOnTheWhitePlot)
+{
+    std::vector<int> v(16, 0);
+    v[1] = v[5] = v[9] = v[13] = 1;
+    openValues(4, 4, MT_BINARY, v, 0, 2); // bars of 64 pixels: 100 and 33 high
+    const QImage shot = histo()->grab().toImage();
+    shot.save(path("histo.png"));
+    EXPECT_EQ(shot.pixel(5, 5) & 0xFFFFFF, 0xC0C0C0u);
+    EXPECT_EQ(shot.pixel(10, 50) & 0xFFFFFF, 0u); // the outline
+    EXPECT_EQ(shot.pixel(20, 111 - 99) & 0xFFFFFF, 0u);
+    EXPECT_EQ(shot.pixel(100, 111 - 32) & 0xFFFFFF, 0u);
+    EXPECT_EQ(shot.pixel(100, 111 - 40) & 0xFFFFFF, 0xFFFFFFu);
 }
