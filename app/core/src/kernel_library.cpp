@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <exception>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -127,7 +128,14 @@ KernelLibrary<Record>::KernelLibrary(std::string path) : path_(std::move(path)) 
     load();
 }
 
-template <class Record> KernelLibrary<Record>::~KernelLibrary() { save(); }
+template <class Record> KernelLibrary<Record>::~KernelLibrary() {
+    try {
+        save();
+    } catch (const std::exception&) {
+        // Nothing is written and nothing is said, as when the file cannot be
+        // created.
+    }
+}
 
 template <class Record> void KernelLibrary<Record>::addBuiltIns() {
     if constexpr (std::is_same_v<Record, CONVKERNEL>) {
