@@ -80,6 +80,7 @@ Operation colourPassOperation(const char* name,
 } // namespace
 
 void addColourOperations(OperationTable& table) {
+    const size_t first = table.size();
     table.push_back({.name = "AdjustHSI",
                      .options = "[--hue H] [--sat S] [--inten I]",
                      .display = Display::Own,
@@ -144,6 +145,9 @@ void addColourOperations(OperationTable& table) {
                                  ColorFTHomomorphicFilter2D(im, cutoff, low, high, order, s.lo, s.hi, nullptr));
                          };
                      }});
+    // Palette images enter as they are shown, so the display options set the
+    // inputs' display; the true-colour results have none to set.
+    for (size_t i = first; i < table.size(); ++i) table[i].readsDisplay = true;
 }
 
 } // namespace qdcli

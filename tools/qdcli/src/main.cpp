@@ -120,6 +120,7 @@ int runOperation(const Operation& op, const Options& options) {
     if (int(options.inputs().size()) != op.inputs)
         throw UsageError(op.name + " takes " + std::to_string(op.inputs) + " input file" +
                          (op.inputs > 1 ? "s" : ""));
+    if (options.hasOutput() && !op.makesImage) throw UsageError(op.name + " makes no image to write");
     for (const std::vector<std::string>& group : requiredOptions(op))
         if (std::none_of(group.begin(), group.end(), [&](const std::string& n) { return options.has(n); }))
             throw UsageError("--" + group[0] + (group.size() > 1 ? " or --" + group[1] : "") + " is required");

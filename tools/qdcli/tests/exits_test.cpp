@@ -100,6 +100,7 @@ TEST_F(ExitsTest, UsageErrorsExitTwoWithTheUsage) {
     EXPECT_EQ(run({"ImageMath2D", "--op", "0", "a.npy"}).code, 2) << "one input of two";
     EXPECT_EQ(run({"Duplicate2D", "a.npy", "-o", "a.png"}).code, 2);
     EXPECT_EQ(run({"Duplicate2D", "--time", "0", "a.npy"}).code, 2);
+    EXPECT_EQ(run({"Sum2D", "a.npy", "-o", "s.npy"}).code, 2) << "no image to write";
     EXPECT_EQ(run({"channel", "--red", "--blue", "a.npy"}).code, 2);
     EXPECT_EQ(run({"bgsub", "--count", "0", "--operator", "erosion", "--kernel", "Diamond (3 X 3)", "a.npy"}).code, 2);
     EXPECT_EQ(run({}).code, 2);

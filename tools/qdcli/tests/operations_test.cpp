@@ -212,6 +212,20 @@ TEST_F(OperationsTest, ImageOperationsMatchTheDirectCall) {
     EXPECT_TRUE(sameMatrix(IMGetDataHandle(made.get()), readNpy("out.npy").get()));
 }
 
+TEST_F(OperationsTest, ColourOperationsTakePaletteImagesAsShown) {
+    // Shown over 0 to 510, value v is level round(v / 2) in every channel.
+    Matrix in = makeMatrix(4, 2, MT_UCHAR, [](int32_t x, int32_t y) { return 40.0 * x + y; });
+    npy("in.npy", in.get());
+    ASSERT_EQ(run({"ColorMakeRGB2D", "--range", "0,510", "in.npy", "in.npy", "in.npy", "-o", "rgb.npy"}).code, 0);
+    Matrix rgb = readNpy("rgb.npy");
+    ASSERT_TRUE(rgb);
+    for (int32_t y = 0; y < 2; ++y)
+        for (int32_t x = 0; x < 4; ++x) {
+            const uint32_t level = uint32_t(40 * x + y + 1) / 2;
+            EXPECT_EQ(MTRgb(rgb.get(), x, y), level * 0x010101u) << x << "," << y;
+        }
+}
+
 TEST_F(OperationsTest, ThresholdsWorkOnTheDisplayedLevels) {
     Matrix in = grey();
     npy("in.npy", in.get());
