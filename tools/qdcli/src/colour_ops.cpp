@@ -2,7 +2,10 @@
 // images.
 #include <qd/colorprcs.h>
 
+#include <cstdio>
+
 #include "op_helpers.h"
+#include "report.h"
 
 namespace qdcli {
 namespace {
@@ -148,6 +151,48 @@ void addColourOperations(OperationTable& table) {
     // Palette images enter as they are shown, so the display options set the
     // inputs' display; the true-colour results have none to set.
     for (size_t i = first; i < table.size(); ++i) table[i].readsDisplay = true;
+
+    // The colour model conversions of single values take no image.
+    table.push_back({.name = "RGB2HSI",
+                     .options = "--value 0xRRGGBB",
+                     .inputs = 0,
+                     .wholeImage = true,
+                     .makesImage = false,
+                     .prepare = [](const Call& call) -> Run {
+                         const int32_t rgb = call.options.integer("value");
+                         return [rgb] {
+                             float hsi[3] = {};
+                             RGB2HSI(rgb, hsi);
+                             char line[128];
+                             std::snprintf(line, sizeof line, "hue : %.5e   saturation : %.5e   intensity : %.5e",
+                                           hsi[0], hsi[1], hsi[2]);
+                             Product p;
+                             p.report = {{line},
+                                         JsonObject().number("hue", hsi[0]).number("saturation", hsi[1]).number(
+                                             "intensity", hsi[2]).str()};
+                             return p;
+                         };
+                     }});
+    table.push_back({.name = "HSI2RGB",
+                     .options = "--hue H --sat S --inten I",
+                     .inputs = 0,
+                     .wholeImage = true,
+                     .makesImage = false,
+                     .prepare = [](const Call& call) -> Run {
+                         const float h = float(call.options.number("hue"));
+                         const float s = float(call.options.number("sat"));
+                         const float i = float(call.options.number("inten"));
+                         return [h, s, i] {
+                             int32_t rgb = 0;
+                             HSI2RGB(h, s, i, &rgb);
+                             char line[64];
+                             std::snprintf(line, sizeof line, "rgb : 0x%06X", unsigned(rgb));
+                             Product p;
+                             p.report = {{line}, JsonObject().whole("rgb", rgb).str()};
+                             return p;
+                         };
+                     }});
+
 }
 
 } // namespace qdcli

@@ -138,7 +138,7 @@ int runOperation(const Operation& op, const Options& options) {
     const Run run = op.prepare(Call{options, handles, settings});
     RunSettings how;
     how.name = op.name;
-    how.rows = MTGetHeight(IMGetDataHandle(handles[0]));
+    how.rows = handles.empty() ? 1 : MTGetHeight(IMGetDataHandle(handles[0]));
     how.progress = !options.flag("quiet") && isatty(STDERR_FILENO);
     how.timedRuns = options.integer("time", 0);
     Product product = runTimed(run, how);
@@ -146,7 +146,9 @@ int runOperation(const Operation& op, const Options& options) {
     const bool nothing = op.makesImage ? !product.matrix && !product.image : product.report.lines.empty();
     if (!product.refusal.empty() || nothing) {
         const std::string why =
-            product.refusal.empty() ? "the library gave no result for " + describe(handles[0]) : product.refusal;
+            !product.refusal.empty() ? product.refusal
+            : handles.empty()        ? "the library gave no result"
+                                     : "the library gave no result for " + describe(handles[0]);
         std::fprintf(stderr, "%s: refused: %s\n", op.name.c_str(), why.c_str());
         return kRefused;
     }

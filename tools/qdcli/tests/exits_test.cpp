@@ -35,6 +35,16 @@ TEST_F(ExitsTest, StatisticsLinesAndJson) {
     EXPECT_EQ(run({"MinMaxReal2D", "u.npy"}).out, "minimum : 3   maximum : 4000000000\n");
 }
 
+TEST_F(ExitsTest, ColourModelConversionsTakeNoImage) {
+    // Pure red: hue 0, saturation 1, intensity 1/3, and back.
+    EXPECT_EQ(run({"RGB2HSI", "--value", "0xFF0000"}).out,
+              "hue : 0.00000e+00   saturation : 1.00000e+00   intensity : 3.33333e-01\n");
+    EXPECT_EQ(run({"HSI2RGB", "--hue", "0", "--sat", "1", "--inten", "0.3333333"}).out, "rgb : 0xFF0000\n");
+    EXPECT_EQ(run({"HSI2RGB", "--hue", "0", "--sat", "1", "--inten", "0.3333333", "--json"}).out,
+              "{\"rgb\":16711680}\n");
+    EXPECT_EQ(run({"RGB2HSI", "--value", "0xFF0000", "in.npy"}).code, 2) << "no input file";
+}
+
 TEST_F(ExitsTest, ObjectTableAndJson) {
     // A 2 x 2 square and a 3 x 1 bar, apart.
     Matrix m = makeMatrix(8, 6, MT_BINARY, [](int32_t x, int32_t y) {
