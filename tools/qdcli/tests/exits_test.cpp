@@ -159,7 +159,7 @@ TEST_F(ExitsTest, ListNamesEveryProcessingExport) {
           "RealPart2D", "ImaginaryPart2D", "MakeComplex2D", "Fft1D", "IFft1D", "Ft2D", "IFt2D", "RealFt2D", "RealIFt2D",
           "LowPassFilter2D", "HighPassFilter2D", "BandPassFilter2D", "BWLowPassFilter2D", "BWHighPassFilter2D",
           "BWBandPassFilter2D", "HomomorphicFilter2D", "Convolution2D", "Deconvolution2D", "AutoCorrelation2D",
-          "AdjustHSI", "ChangeBrightnessAndContrast", "ColorMakeRGB2D", "ColorMedianFilter2D", "ColorErosion2D",
+          "RGB2HSI", "HSI2RGB", "AdjustHSI", "ChangeBrightnessAndContrast", "ColorMakeRGB2D", "ColorMedianFilter2D", "ColorErosion2D",
           "ColorDilation2D", "ColorEdgeDetect2D", "ColorConvolution2D", "ColorFTConvolution2D", "ColorFTLowPass2D",
           "ColorFTHighPass2D", "ColorFTBandPass2D", "ColorFTHomomorphicFilter2D", "DauWt2D", "DauIWt2D", "greyscale",
           "channel", "autothreshold", "threshold", "stats", "objects", "bgsub"})

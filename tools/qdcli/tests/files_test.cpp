@@ -60,6 +60,36 @@ TEST_F(FilesTest, BitmapHoldsTheDisplayedLevels) {
         }
 }
 
+TEST_F(FilesTest, TiffIsReadByContent) {
+    // Little-endian baseline TIFF, 8-bit grey, 3 x 2 in one strip at offset 8,
+    // rows top first: 10 20 30 / 40 50 60.
+    std::vector<uint8_t> f = {'I', 'I', 42, 0, 14, 0, 0, 0, 10, 20, 30, 40, 50, 60};
+    auto put16 = [&f](uint32_t v) { f.insert(f.end(), {uint8_t(v), uint8_t(v >> 8)}); };
+    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+    const uint32_t entries[8][3] = {{256, 3, 3}, {257, 3, 2}, {258, 3, 8}, {259, 3, 1},
+                                    {262, 3, 1}, {273, 4, 8}, {278, 3, 2}, {279, 4, 6}};
+    put16(8);
+    for (const auto& e : entries) {
+        put16(e[0]);
+        put16(e[1]);
+        put32(1);
+        put32(e[2]);
+    }
+    put32(0);
+    writeBytes(path("grey.tif"), f);
+    const Outcome o = run({"convert", "grey.tif", "-o", "grey.npy"});
+    ASSERT_EQ(o.code, 0) << o.err;
+    Matrix m = readNpy("grey.npy");
+    ASSERT_TRUE(m);
+    ASSERT_EQ(MTGetWidth(m.get()), 3);
+    ASSERT_EQ(MTGetHeight(m.get()), 2);
+    // The top line is the last matrix row.
+    for (int32_t x = 0; x < 3; ++x) {
+        EXPECT_EQ(MTReal(m.get(), x, 1), 10.0 * (x + 1));
+        EXPECT_EQ(MTReal(m.get(), x, 0), 40.0 + 10 * x);
+    }
+}
+
 TEST_F(FilesTest, AsConvertsThroughTheValuePath) {
     Matrix in = makeMatrix(3, 1, MT_SHORT, [](int32_t x, int32_t) { return x == 0 ? -5.0 : x == 1 ? 300.0 : 7.0; });
     npy("in.npy", in.get());
