@@ -81,8 +81,12 @@ CHistoFrame::CHistoFrame(QWidget* parent) : QWidget(parent, Qt::Tool)
     contrastText_->setGeometry(128, 158, 25, 17);
     apply_ = new QPushButton("Apply", this);
     apply_->setGeometry(15, 190, 120, 20);
-    connect(brightness_, &QSlider::valueChanged, this, &CHistoFrame::brightnessMoved);
-    connect(contrast_, &QSlider::valueChanged, this, &CHistoFrame::contrastMoved);
+    connect(brightness_, &QSlider::valueChanged, this, [this](int v) {
+        sliderMoved(v, lastBrightness_, brightnessText_, &IMGetBrightness, &IMSetBrightness);
+    });
+    connect(contrast_, &QSlider::valueChanged, this, [this](int v) {
+        sliderMoved(v, lastContrast_, contrastText_, &IMGetContrast, &IMSetContrast);
+    });
     connect(apply_, &QPushButton::clicked, this, &CHistoFrame::apply);
     if (const QScreen* s = QGuiApplication::primaryScreen())
         move(s->availableGeometry().right() - 160, 40);
@@ -244,30 +248,17 @@ void CHistoFrame::mouseReleaseEvent(QMouseEvent* e)
     app->endProcessing();
 }
 
-void CHistoFrame::brightnessMoved(int value)
+void CHistoFrame::sliderMoved(int value, int& last, QLabel* text, int32_t (*get)(IMHANDLE) noexcept,
+                              void (*set)(IMHANDLE, int32_t) noexcept)
 {
-    if (value == lastBrightness_)
+    if (value == last)
         return;
-    lastBrightness_ = value;
-    brightnessText_->setText(QString::number(value));
+    last = value;
+    text->setText(QString::number(value));
     IMHANDLE im = image();
-    if (!im || IMGetBrightness(im) == value)
+    if (!im || get(im) == value)
         return;
-    IMSetBrightness(im, value);
-    IMSetPalette(im, qdApp()->paletteManager());
-    repaintImage();
-}
-
-void CHistoFrame::contrastMoved(int value)
-{
-    if (value == lastContrast_)
-        return;
-    lastContrast_ = value;
-    contrastText_->setText(QString::number(value));
-    IMHANDLE im = image();
-    if (!im || IMGetContrast(im) == value)
-        return;
-    IMSetContrast(im, value);
+    set(im, value);
     IMSetPalette(im, qdApp()->paletteManager());
     repaintImage();
 }

@@ -51,8 +51,9 @@ protected:
 
 private:
     IMHANDLE image() const;
-    void brightnessMoved(int value);
-    void contrastMoved(int value);
+    // A slider's new value goes to the image at once (brightness or contrast).
+    void sliderMoved(int value, int& last, QLabel* text, int32_t (*get)(IMHANDLE) noexcept,
+                     void (*set)(IMHANDLE, int32_t) noexcept);
     void repaintImage();
     // The columns (or whole bars) between the anchor and x.
     QRect spanTo(int x) const;

@@ -98,6 +98,13 @@ void CMainFrame::createActions()
     addAction("CloseAll", "C&lose All", [this] { closeAll(); });
     addAction("KillAll", "&Kill All", [this] { killAll(); });
 
+    // Panes of the MDI area in turn, without a menu item of their own.
+    QWidget::addAction(addAction("NextPane", "Next Pane", [this] { mdi_->activateNextSubWindow(); },
+                                 QKeySequence(Qt::Key_F6)));
+    QWidget::addAction(addAction("PreviousPane", "Previous Pane",
+                                 [this] { mdi_->activatePreviousSubWindow(); },
+                                 QKeySequence(Qt::SHIFT | Qt::Key_F6)));
+
     addAction("HelpTopics", "&Help Topics", [] {
         QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage) + "help/"));
     }, QKeySequence::HelpContents);

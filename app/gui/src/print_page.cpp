@@ -66,8 +66,7 @@ void CMainFrame::filePrintPreview()
         return;
     QPrinter printer;
     QPrintPreviewDialog dlg(&printer, this);
-    IMHANDLE im = f->view()->image();
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this,
-            [im](QPrinter* p) { printImage(p, im); });
+            [im = f->view()->image()](QPrinter* p) { printImage(p, im); });
     qd::runModal(dlg);
 }

@@ -3,12 +3,17 @@
 #include "gui_fixture.h"
 #include "import_dialog.h"
 #include "new_image_dialog.h"
+#include "profile.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
 
 class DocumentTest : public GuiTest {
 protected:
@@ -53,6 +58,63 @@ TEST_F(DocumentTest, OpenNativeFileGivesTitleTypeAndCleanFlags)
     EXPECT_EQ(app->registry().count(), 1);
     EXPECT_EQ(app->registry().findByName("a.qdw"), f->view());
     EXPECT_EQ(app->recentFiles().value(0), path("a.qdw"));
+}
+
+TEST_F(DocumentTest, CommandLineDropAndRecentFiles)
+{
+    const QString a = writeSample("a.qdw");
+    app.reset();
+    app = std::make_unique<CQDApp>();
+    ASSERT_TRUE(app->initInstance({"QD", a}));
+    frame = app->mainFrame();
+    EXPECT_EQ(app->registry().count(), 1);
+    // A named file that nothing opens ends start-up.
+    app.reset();
+    app = std::make_unique<CQDApp>();
+    EXPECT_FALSE(app->initInstance({"QD", path("none.qdw")}));
+    app.reset();
+    start();
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(writeSample("b.qdw")), QUrl::fromLocalFile(a)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame, &drop);
+    EXPECT_EQ(app->registry().count(), 2);
+    EXPECT_EQ(app->registry().nameAt(0), "b.qdw");
+
+    for (const char* n : {"c.qdw", "d.qdw", "e.qdw"})
+        app->openDocumentFile(writeSample(n));
+    EXPECT_EQ(app->recentFiles(), QStringList({path("e.qdw"), path("d.qdw"), path("c.qdw"), a}));
+    frame->namedAction("Recent3")->trigger();
+    EXPECT_EQ(app->registry().nameAt(app->registry().count() - 1), "c.qdw");
+}
+
+TEST_F(DocumentTest, OpenDialogKeepsFilterAndDirectoryInTheProfile)
+{
+    const QString a = writeSample("a.qdw");
+    dialogs = [&](QDialog& d) {
+        auto& fd = static_cast<QFileDialog&>(d);
+        fd.selectNameFilter("Quidora Files (*.qdw)");
+        fd.selectFile(a);
+        d.done(QDialog::Accepted);
+        return int(QDialog::Accepted);
+    };
+    frame->fileOpen();
+    EXPECT_EQ(app->registry().count(), 1);
+    QSettings ini(qd::profilePath(), QSettings::IniFormat);
+    EXPECT_EQ(ini.value("Image Open/FilterIndex").toInt(), 2);
+    EXPECT_EQ(ini.value("Image Open/Initial Dir").toString(), dir.path());
+
+    QString filter;
+    dialogs = [&](QDialog& d) {
+        filter = static_cast<QFileDialog&>(d).selectedNameFilter();
+        return int(QDialog::Rejected);
+    };
+    frame->fileOpen();
+    EXPECT_EQ(filter, "Quidora Files (*.qdw)");
+    EXPECT_EQ(app->registry().count(), 1);
 }
 
 TEST_F(DocumentTest, UnknownFileGoesToTheImportDialogAndCancelOpensNothing)

@@ -1,6 +1,7 @@
 // The view: zoom, mouse tools and their status texts, the brush.
 #include "brush_style_wnd.h"
 #include "gui_fixture.h"
+#include "print_page.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -182,4 +183,22 @@ TEST_F(BrushTest, ComplexAndRgbStamps)
     EXPECT_EQ(IMRgb(rgb->image(), 21, 45), 0xFF8001u);
     EXPECT_EQ(IMRgb(rgb->image(), 22, 44), 0u);
     EXPECT_EQ(frame->brushBar()->valueLabel(2)->text(), "B");
+}
+
+TEST(PrintPageTest, LargestWholeFactorInsideTheMarginCentredHorizontally)
+{
+    // 1000 x 2000 page: 800 x 1600 inside the margins; 100 x 50 fits 8 times.
+    QRect r = qd::printTarget({1000, 2000}, {100, 50}, 300, 300);
+    EXPECT_EQ(r, QRect(100, 200, 800, 400));
+    // Twice the vertical resolution: rows are stretched to stay square on
+    // paper, so the height limits the factor (50 * 2 * f <= 1600: f = 16, but
+    // 100 * f <= 800 keeps it at 8).
+    r = qd::printTarget({1000, 2000}, {100, 50}, 300, 600);
+    EXPECT_EQ(r, QRect(100, 200, 800, 800));
+    r = qd::printTarget({1000, 2000}, {100, 150}, 300, 600);
+    EXPECT_EQ(r, QRect(250, 200, 500, 1500)); // 150 * 2 * 5 = 1500 <= 1600
+    // An image larger than the page still prints at factor 1.
+    r = qd::printTarget({100, 100}, {300, 10}, 72, 72);
+    EXPECT_EQ(r.width(), 300);
+    EXPECT_EQ(r.left(), -100);
 }
