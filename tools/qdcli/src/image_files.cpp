@@ -2,6 +2,7 @@
 // display options.
 #include "image_files.h"
 
+#include <cmath>
 #include <cstdio>
 #include <unistd.h>
 
@@ -48,9 +49,11 @@ ImageRef readRaw(const std::string& path, const Options& options, PMHANDLE palet
     request.header.Width = *w;
     request.header.Height = *h;
     if (parts.size() > 3) {
-        const std::optional<int32_t> offset = parseInteger(parts[3]);
-        if (!offset || *offset < 0) throw UsageError("--raw: the offset must be 0 or more");
-        request.offset = *offset;
+        // Offsets beyond 2 GiB are fine: the file's size bounds them.
+        const std::optional<double> offset = parseNumber(parts[3]);
+        if (!offset || *offset < 0 || *offset != std::floor(*offset) || *offset > 9e15)
+            throw UsageError("--raw: the offset must be a whole number of bytes, 0 or more");
+        request.offset = int64_t(*offset);
     }
     if (parts.size() > 4) {
         const std::optional<int32_t> swap = parseInteger(parts[4]);
