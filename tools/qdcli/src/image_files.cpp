@@ -110,6 +110,12 @@ ImageRef readInput(const std::string& path, const Options& options, PMHANDLE pal
     }
     if (options.has("as")) {
         const int32_t type = parseType(options.text("as"));
+        // Values do not carry over between colours and grey levels: the
+        // value path would give a black image. greyscale, channel and
+        // ColorMakeRGB2D do those conversions.
+        if ((type == MT_RGB) != (IMIsRgb(image.get()) != 0))
+            throw UsageError("--as cannot turn " + typeName(MTGetFlags(IMGetDataHandle(image.get()))) + " into " +
+                             typeName(type) + " values");
         if (!convertImage(image.get(), type)) throw FileError("out of memory converting " + path);
         IMSetPalette(image.get(), palettes);
         IMDefaultRange(image.get(), 1);

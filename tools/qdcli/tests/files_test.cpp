@@ -103,6 +103,9 @@ TEST_F(FilesTest, AsConvertsThroughTheValuePath) {
     EXPECT_EQ(MTReal(u.get(), 2, 0), 7);
     EXPECT_EQ(MTGetFlags(f.get()), MT_FLOAT);
     EXPECT_EQ(MTReal(f.get(), 1, 0), 300);
+    // Grey values have no colour value and colours no grey one.
+    EXPECT_EQ(run({"convert", "--as", "rgb", "in.npy", "-o", "c.npy"}).code, 2);
+    EXPECT_FALSE(exists("c.npy"));
 }
 
 TEST_F(FilesTest, InfoReportsTheHeader) {
