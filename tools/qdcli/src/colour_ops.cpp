@@ -134,18 +134,15 @@ void addColourOperations(OperationTable& table) {
                          };
                      }});
     table.push_back({.name = "ColorFTHomomorphicFilter2D",
-                     .options = std::string("--cutoff C --low-gain G --high-gain G --order N") + kScaleOptions,
+                     .options = std::string(kHomomorphicOptions) + kScaleOptions,
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
                          IMHANDLE im = call.image();
-                         const double cutoff = call.options.number("cutoff");
-                         const double low = call.options.number("low-gain");
-                         const double high = call.options.number("high-gain");
-                         const int32_t order = call.options.integer("order");
+                         const Homomorphic f = homomorphicOf(call.options);
                          const Scale s = scaleOf(call.options);
-                         return [im, cutoff, low, high, order, s] {
-                             return Product(
-                                 ColorFTHomomorphicFilter2D(im, cutoff, low, high, order, s.lo, s.hi, nullptr));
+                         return [im, f, s] {
+                             return Product(ColorFTHomomorphicFilter2D(im, f.cutoff, f.lowGain, f.highGain, f.order,
+                                                                       s.lo, s.hi, nullptr));
                          };
                      }});
     // Palette images enter as they are shown, so the display options set the

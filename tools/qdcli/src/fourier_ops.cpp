@@ -102,15 +102,12 @@ void addFourierOperations(OperationTable& table) {
                          };
                      }});
     table.push_back({.name = "HomomorphicFilter2D",
-                     .options = "--cutoff C --low-gain G --high-gain G --order N",
+                     .options = kHomomorphicOptions,
                      .prepare = [](const Call& call) -> Run {
                          MTHANDLE m = call.matrix();
-                         const double cutoff = call.options.number("cutoff");
-                         const double low = call.options.number("low-gain");
-                         const double high = call.options.number("high-gain");
-                         const int32_t order = call.options.integer("order");
-                         return [m, cutoff, low, high, order] {
-                             return Product(HomomorphicFilter2D(m, cutoff, low, high, order, nullptr));
+                         const Homomorphic f = homomorphicOf(call.options);
+                         return [m, f] {
+                             return Product(HomomorphicFilter2D(m, f.cutoff, f.lowGain, f.highGain, f.order, nullptr));
                          };
                      }});
     table.push_back(weightsOperation("Convolution2D", Convolution2D));

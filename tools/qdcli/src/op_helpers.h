@@ -56,6 +56,17 @@ inline Connectivity connectivityOf(const Options& options) {
     return {options.flag("eight") ? 1 : 0, options.flag("drop-border") ? 1 : 0};
 }
 
+// The homomorphic filter's parameters.
+struct Homomorphic {
+    double cutoff, lowGain, highGain;
+    int32_t order;
+};
+inline constexpr const char* kHomomorphicOptions = "--cutoff C --low-gain G --high-gain G --order N";
+inline Homomorphic homomorphicOf(const Options& options) {
+    return {options.number("cutoff"), options.number("low-gain"), options.number("high-gain"),
+            options.integer("order")};
+}
+
 // Statistics2D as the three lines of the program's Analysis "All".
 Product allStatistics(MTHANDLE m);
 
