@@ -78,6 +78,8 @@ public:
     void restoreBarState();
 
 signals:
+    // After every (re)build of the image menu, the idle repair's included:
+    // the processing commands and the plug-in items fill their menus here.
     void imageMenuRebuilt(QMenuBar* menu);
 
 protected:

@@ -157,8 +157,7 @@ void CQDApp::notifyActiveView(CQDView* view)
 {
     if (!mainFrame_)
         return;
-    if (mainFrame_->histogramWindow()->view() != view)
-        mainFrame_->histogramWindow()->setView(view);
+    mainFrame_->histogramWindow()->setView(view);
     mainFrame_->brushBar()->setView(view);
 }
 

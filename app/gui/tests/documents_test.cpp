@@ -5,6 +5,8 @@
 #include "new_image_dialog.h"
 #include "profile.h"
 
+#include <qd/core/npy_file.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QDropEvent>
@@ -58,6 +60,49 @@ TEST_F(DocumentTest, OpenNativeFileGivesTitleTypeAndCleanFlags)
     EXPECT_EQ(app->registry().count(), 1);
     EXPECT_EQ(app->registry().findByName("a.qdw"), f->view());
     EXPECT_EQ(app->recentFiles().value(0), path("a.qdw"));
+}
+
+TEST_F(DocumentTest, OpenTiffAndNumPyFiles)
+{
+    // Little-endian, 3 x 2, 8-bit grey in one strip; rows 1 2 3 / 4 5 6 from the top.
+    QByteArray tiff("II*\0\x08\0\0\0", 8);
+    auto put16 = [&](int v) { tiff.append(char(v & 255)).append(char(v >> 8)); };
+    auto put32 = [&](int v) { put16(v & 0xFFFF); put16(v >> 16); };
+    const int tags[][3] = {{256, 3, 3}, {257, 3, 2}, {258, 3, 8}, {259, 3, 1}, {262, 3, 1},
+                           {273, 4, 122}, {277, 3, 1}, {278, 3, 2}, {279, 4, 6}};
+    put16(9);
+    for (const auto& t : tags) {
+        put16(t[0]);
+        put16(t[1]);
+        put32(1);
+        t[1] == 3 ? (put16(t[2]), put16(0)) : put32(t[2]);
+    }
+    put32(0);
+    ASSERT_EQ(tiff.size(), 122);
+    tiff.append("\x01\x02\x03\x04\x05\x06", 6);
+    QFile f(path("t.tif"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(tiff);
+    f.close();
+    ASSERT_TRUE(app->openDocumentFile(path("t.tif")));
+    CChildFrame* c = frame->activeChild();
+    EXPECT_EQ(c->windowTitle(), "t.tif : 3 X 2  <1:1>");
+    EXPECT_EQ(c->view()->elementType(), MT_UCHAR);
+    EXPECT_EQ(IMRealInt(c->view()->image(), 0, 1), 1); // the top row is image row 1
+    EXPECT_EQ(IMRealInt(c->view()->image(), 2, 0), 6);
+    EXPECT_EQ(c->document()->notSaved(), 0);
+
+    MTHANDLE mt = MTCreate(4, 3, MT_SHORT);
+    MTSetRealInt(mt, 1, 2, -7);
+    ASSERT_TRUE(qd::writeNpyMatrix(mt, path("m.npy").toStdString()));
+    MTDestroy(mt);
+    ASSERT_TRUE(app->openDocumentFile(path("m.npy")));
+    c = frame->activeChild();
+    EXPECT_EQ(c->windowTitle(), "m.npy : 4 X 3  <1:1>");
+    EXPECT_EQ(c->view()->elementType(), MT_SHORT);
+    EXPECT_EQ(IMRealInt(c->view()->image(), 1, 2), -7);
+    EXPECT_EQ(app->registry().count(), 2);
+    EXPECT_TRUE(dialogTitles.empty()); // no reader fell through to the import dialog
 }
 
 TEST_F(DocumentTest, CommandLineDropAndRecentFiles)
