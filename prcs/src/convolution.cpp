@@ -40,26 +40,31 @@ void correlate(const In& in, const Out& out, int32_t w, int32_t h, const std::ve
     }
 }
 
-template <class T> QD_ROW_KERNEL void addTerm(double* __restrict a, const T* __restrict p, double wt, int32_t w) {
-    for (int32_t x = 0; x < w; ++x) a[x] += wt * double(p[x]);
-}
-
-// Three terms in one pass, added one after the other as on the element path.
-template <class T>
-QD_ROW_KERNEL void addThreeTerms(double* __restrict a, const T* __restrict p0, const T* __restrict p1,
-                                 const T* __restrict p2, const double* wt, int32_t w) {
-    const double w0 = wt[0], w1 = wt[1], w2 = wt[2];
+// Adds K terms to each pixel's running sum, one after the other as on the
+// element path. The first pass starts the sums at 0, the last one stores
+// them narrowed to float.
+template <int K, bool First, bool Last>
+QD_ROW_KERNEL void termPass(double* __restrict a, float* __restrict o, const double* const* p, const double* wt,
+                            int32_t w) {
+    const double* __restrict q0 = p[0];
+    const double* __restrict q1 = p[K > 1 ? 1 : 0];
+    const double* __restrict q2 = p[K > 2 ? 2 : 0];
     for (int32_t x = 0; x < w; ++x) {
-        double v = a[x];
-        v += w0 * double(p0[x]);
-        v += w1 * double(p1[x]);
-        v += w2 * double(p2[x]);
-        a[x] = v;
+        double v = First ? 0.0 : a[x];
+        v += wt[0] * q0[x];
+        if constexpr (K > 1) v += wt[1] * q1[x];
+        if constexpr (K > 2) v += wt[2] * q2[x];
+        if constexpr (Last) o[x] = float(v);
+        else a[x] = v;
     }
 }
 
-template <class T> QD_ROW_KERNEL void narrowRow(float* __restrict o, const double* __restrict a, int32_t w) {
-    for (int32_t x = 0; x < w; ++x) o[x] = float(a[x]);
+template <int K> void termPass(bool first, bool last, double* a, float* o, const double* const* p, const double* wt,
+                               int32_t w) {
+    if (first && last) termPass<K, true, true>(a, o, p, wt, w);
+    else if (first) termPass<K, true, false>(a, o, p, wt, w);
+    else if (last) termPass<K, false, true>(a, o, p, wt, w);
+    else termPass<K, false, false>(a, o, p, wt, w);
 }
 
 // Rows outer with one running sum per pixel of the row: every pixel still
@@ -68,19 +73,23 @@ template <class T>
 void correlateRows(MTHANDLE src, MTHANDLE out, int32_t w, int32_t h, const std::vector<Term>& terms) {
     int32_t reach = 0;
     for (const Term& t : terms) reach = std::max({reach, std::abs(t.dx), std::abs(t.dy)});
-    ClampedRows<T> rows(rowsOf<T>(src), w, h, reach, reach, 2 * reach + 1);
+    // Each source row is turned into doubles once, not once per term.
+    ClampedRows<double, T> rows(rowsOf<T>(src), w, h, reach, reach, 2 * reach + 1);
     std::vector<double> acc(size_t(w), 0.0), wts(terms.size());
-    std::vector<const T*> p(terms.size());
+    std::vector<const double*> p(terms.size());
     for (size_t i = 0; i < terms.size(); ++i) wts[i] = terms[i].w;
     float* const* dst = rowsOf<float>(out);
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
-        std::fill(acc.begin(), acc.end(), 0.0);
         for (size_t i = 0; i < terms.size(); ++i) p[i] = rows.row(y + terms[i].dy) + terms[i].dx;
-        size_t i = 0;
-        for (; i + 3 <= terms.size(); i += 3) addThreeTerms(acc.data(), p[i], p[i + 1], p[i + 2], wts.data() + i, w);
-        for (; i < terms.size(); ++i) addTerm(acc.data(), p[i], wts[i], w);
-        narrowRow<T>(dst[y], acc.data(), w);
+        if (terms.empty()) std::fill(dst[y], dst[y] + w, 0.0f);
+        for (size_t i = 0; i < terms.size(); i += 3) {
+            const size_t k = std::min<size_t>(3, terms.size() - i);
+            const bool first = i == 0, last = i + k == terms.size();
+            if (k == 3) termPass<3>(first, last, acc.data(), dst[y], p.data() + i, wts.data() + i, w);
+            else if (k == 2) termPass<2>(first, last, acc.data(), dst[y], p.data() + i, wts.data() + i, w);
+            else termPass<1>(first, last, acc.data(), dst[y], p.data() + i, wts.data() + i, w);
+        }
         pump.afterRow(y);
     }
 }

@@ -21,13 +21,33 @@
 
 namespace qd::prcs {
 
-// Rows of a matrix padded by `left` and `right` copies of their edge pixels;
+// Internal linkage: the cloned loops would otherwise be exported.
+namespace {
+
+// Applies one neighbour row to a whole output row, with the very comparison
+// of the element-by-element path.
+template <class T, bool IsMin> QD_ROW_KERNEL void foldRow(T* __restrict o, const T* __restrict p, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) {
+        if constexpr (IsMin) o[x] = p[x] < o[x] ? p[x] : o[x];
+        else o[x] = p[x] > o[x] ? p[x] : o[x];
+    }
+}
+
+// Copies a row, converting each element exactly.
+template <class T, class S> QD_ROW_KERNEL void copyRow(T* __restrict dst, const S* __restrict src, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) dst[x] = T(src[x]);
+}
+
+} // namespace
+
+// Rows of a matrix of S padded by `left` and `right` copies of their edge
+// pixels and held as T (the same values, exactly);
 // row indices are clamped. A ring of `depth` buffers (never more than there
 // are rows) holds the rows in use, so any `depth` consecutive rows can be
 // asked for at once.
-template <class T> class ClampedRows {
+template <class T, class S = T> class ClampedRows {
 public:
-    ClampedRows(T* const* rows, int32_t w, int32_t h, int32_t left, int32_t right, int32_t depth)
+    ClampedRows(S* const* rows, int32_t w, int32_t h, int32_t left, int32_t right, int32_t depth)
         : rows_(rows), w_(w), h_(h), left_(left), right_(right), depth_(std::min(depth, h)),
           stride_(size_t(left) + size_t(w) + size_t(right)), buf_(stride_ * size_t(depth_)),
           held_(size_t(depth_), -1) {}
@@ -39,17 +59,17 @@ public:
         const size_t slot = size_t(y % depth_);
         T* b = buf_.data() + slot * stride_;
         if (held_[slot] != y) {
-            const T* src = rows_[y];
-            std::fill(b, b + left_, src[0]);
-            std::copy(src, src + w_, b + left_);
-            std::fill(b + left_ + w_, b + stride_, src[w_ - 1]);
+            const S* src = rows_[y];
+            std::fill(b, b + left_, T(src[0]));
+            copyRow(b + left_, src, w_);
+            std::fill(b + left_ + w_, b + stride_, T(src[w_ - 1]));
             held_[slot] = y;
         }
         return b + left_;
     }
 
 private:
-    T* const* rows_;
+    S* const* rows_;
     int32_t w_, h_, left_, right_, depth_;
     size_t stride_;
     std::vector<T> buf_;
@@ -103,19 +123,6 @@ template <class T, bool IsMin> constexpr T startValue() {
     else return IsMin ? std::numeric_limits<T>::max() : std::numeric_limits<T>::lowest();
 }
 
-// Internal linkage: the cloned loops would otherwise be exported.
-namespace {
-
-// Applies one neighbour row to a whole output row, with the very comparison
-// of the element-by-element path.
-template <class T, bool IsMin> QD_ROW_KERNEL void foldRow(T* __restrict o, const T* __restrict p, int32_t w) {
-    for (int32_t x = 0; x < w; ++x) {
-        if constexpr (IsMin) o[x] = p[x] < o[x] ? p[x] : o[x];
-        else o[x] = p[x] > o[x] ? p[x] : o[x];
-    }
-}
-
-} // namespace
 
 // Values that the sorted slots and min/max networks order alike: any
 // integer; floating values other than NaN, negative zero and +infinity (the
