@@ -117,6 +117,15 @@ TEST_F(FilesTest, InfoReportsTheHeader) {
     EXPECT_NE(o.out.find("type : complex8\n"), std::string::npos) << o.out;
     EXPECT_NE(o.out.find("display type : 17\n"), std::string::npos) << o.out;
     EXPECT_NE(o.out.find("overlays : 0\n"), std::string::npos) << o.out;
+    // Results take their display as the program's commands set it.
+    ASSERT_EQ(run({"convert", "--display-type", "16", "--range", "5,50", "in.npy", "-o", "shown.qdw"}).code, 0);
+    ASSERT_EQ(run({"Duplicate2D", "shown.qdw", "-o", "dup.qdw"}).code, 0);
+    EXPECT_NE(run({"info", "dup.qdw"}).out.find("range : 5 to 50\n"), std::string::npos);
+    ASSERT_EQ(run({"BinOp2D", "--op", "0", "--value", "1", "shown.qdw", "-o", "sum.qdw"}).code, 0);
+    EXPECT_NE(run({"info", "sum.qdw"}).out.find("display type : 16\n"), std::string::npos);
+    ASSERT_EQ(run({"BinOp2D", "--op", "0", "--value", "1", "--range", "0,9", "shown.qdw", "-o", "sum.qdw"}).code, 0);
+    EXPECT_NE(run({"info", "sum.qdw"}).out.find("range : 0 to 9\n"), std::string::npos);
+
     const Outcome j = run({"info", "--json", "in.npy"});
     ASSERT_EQ(j.code, 0);
     EXPECT_NE(j.out.find("\"type\":\"ushort\",\"type_code\":32,\"width\":5,\"height\":4"), std::string::npos) << j.out;
