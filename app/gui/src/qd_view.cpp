@@ -37,6 +37,8 @@ IMHANDLE CQDView::image() const
 
 QSize CQDView::sizeHint() const
 {
+    if (!image())
+        return QWidget::sizeHint();
     const QDRECT r = IMGetDrawRect(image());
     return QSize(r.right - r.left, r.bottom - r.top);
 }
@@ -48,9 +50,7 @@ void CQDView::paintEvent(QPaintEvent*)
     IMHANDLE im = image();
     if (!im)
         return;
-    IMDrawImage(im, &p);
-    IMDrawGraphicObject(im, &p);
-    IMDrawSelectedRect(im, &p);
+    IMDrawImage(im, &p); // with its selection frame and overlays
     // Rubber bands and lines invert what is under them.
     if (!band_.isNull() || !line_.isNull()) {
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
@@ -84,6 +84,8 @@ QString CQDView::pixelText(QPoint at) const
 bool CQDView::zoomIn(QPoint at)
 {
     IMHANDLE im = image();
+    if (!im)
+        return false;
     const QDRECT r = IMGetDrawRect(im);
     if (r.right - r.left >= 15000 || r.bottom - r.top >= 15000)
         return false;
@@ -96,6 +98,8 @@ bool CQDView::zoomIn(QPoint at)
 bool CQDView::zoomOut(QPoint at)
 {
     IMHANDLE im = image();
+    if (!im)
+        return false;
     const QDRECT r = IMGetDrawRect(im);
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 32 || h <= 32 || w % 2 || h % 2)

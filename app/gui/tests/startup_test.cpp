@@ -11,7 +11,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMdiArea>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QToolBar>
 
@@ -145,6 +147,11 @@ TEST_F(StartupTest, StatusPanesAndStoppableProcessing)
 {
     app->setStatusText(0, "hello");
     EXPECT_EQ(frame->statusText(0), "hello");
+    // The mouse over the main window's own area clears it.
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(frame->mdiArea()->viewport(), &move);
+    EXPECT_EQ(frame->statusText(0), "");
     EXPECT_FALSE(frame->action(qd::IdStopPlugIn)->isEnabled());
     app->requestStop();
     app->beginStoppableProcessing();

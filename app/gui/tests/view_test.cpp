@@ -3,6 +3,7 @@
 #include "gui_fixture.h"
 #include "print_page.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -75,6 +76,17 @@ TEST_F(ViewTest, SelectDragSetsTheNormalisedSelection)
     EXPECT_EQ(s.top, 24);
     EXPECT_EQ(s.right, 30);
     EXPECT_EQ(s.bottom, 54);
+}
+
+TEST_F(ViewTest, PaintShowsTheImageAndOneInvertedSelectionFrame)
+{
+    CQDView* v = open64();
+    IMSetSelectedRect(v->image(), 10, 24, 30, 54); // window rectangle (10, 10) - (30, 40)
+    QCoreApplication::processEvents();
+    const QImage shot = v->grab().toImage();
+    EXPECT_EQ(shot.pixel(20, 20) & 0xFFFFFF, 0u); // all values 0: black
+    EXPECT_EQ(shot.pixel(10, 20) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(shot.pixel(20, 10) & 0xFFFFFF, 0xFFFFFFu);
 }
 
 TEST_F(ViewTest, SelectWithCtrlSnapsToPowersOfTwo)
