@@ -1,7 +1,6 @@
 // Correlation with a convolution kernel's weights, edges replicated.
 #include "fast_rows.h"
 
-
 namespace qd::prcs {
 namespace {
 

@@ -88,6 +88,10 @@ TEST(FastPath, ConvolutionEdgesAndArithmetic) {
     for (size_t i = 0; i < w5.size(); ++i) w5[i] = double(i % 7) * 0.37 - 1.1;
     expectPathsAgree([&](MTHANDLE m) { return SimpleConvolution2D(m, 3, gauss, 16, nullptr); }, "gaussian");
     expectPathsAgree([&](MTHANDLE m) { return SimpleConvolution2D(m, 5, w5.data(), 3, nullptr); }, "5 x 5");
+    // Five terms, and none at all.
+    const double cross[9] = {0, -1.5, 0, 2, 0.25, 2, 0, -1.5, 0}, zeros[9] = {};
+    expectPathsAgree([&](MTHANDLE m) { return SimpleConvolution2D(m, 3, cross, 0, nullptr); }, "cross");
+    expectPathsAgree([&](MTHANDLE m) { return SimpleConvolution2D(m, 3, zeros, 1, nullptr); }, "zeros");
     expectPathsAgree([](MTHANDLE m) { return StEdgeDetect2D(m, nullptr); }, "edges");
     expectPathsAgree([](MTHANDLE m) { return BinOp2D(m, 2, 3.0, nullptr); }, "divide");
     expectPathsAgree([](MTHANDLE m) { return Duplicate2D(m, nullptr); }, "duplicate");
