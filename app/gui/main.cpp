@@ -6,8 +6,7 @@
 #include <QApplication>
 #include <cstdio>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     QApplication::setApplicationName("Quidora");
     CQDApp app;

@@ -6,8 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-CBrushStyleWnd::CBrushStyleWnd(QWidget* parent) : QDockWidget("brush style", parent)
-{
+CBrushStyleWnd::CBrushStyleWnd(QWidget* parent) : QDockWidget("brush style", parent) {
     setObjectName("BrushStyleBar");
     auto* body = new QWidget(this);
     auto* form = new QFormLayout(body);
@@ -27,8 +26,7 @@ CBrushStyleWnd::CBrushStyleWnd(QWidget* parent) : QDockWidget("brush style", par
     setView(nullptr);
 }
 
-void CBrushStyleWnd::setView(CQDView* view)
-{
+void CBrushStyleWnd::setView(CQDView* view) {
     const int type = view ? view->elementType() : 0;
     QStringList names;
     if (type == MT_RGB)
@@ -44,14 +42,15 @@ void CBrushStyleWnd::setView(CQDView* view)
     }
 }
 
-BrushSettings CBrushStyleWnd::settings() const
-{
+BrushSettings CBrushStyleWnd::settings() const {
     BrushSettings s;
     s.size = size_->text().toInt();
     s.real = values_[0]->text().toDouble();
     s.imaginary = values_[1]->text().toDouble();
     // Channels are bytes of the colour; out-of-range entries are clamped.
-    auto channel = [this](int i) { return static_cast<uint32_t>(std::clamp(values_[i]->text().toInt(), 0, 255)); };
+    auto channel = [this](int i) {
+        return static_cast<uint32_t>(std::clamp(values_[i]->text().toInt(), 0, 255));
+    };
     s.rgb = channel(2) | channel(1) << 8 | channel(0) << 16;
     return s;
 }

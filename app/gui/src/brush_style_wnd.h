@@ -12,7 +12,7 @@ class QLineEdit;
 
 class CBrushStyleWnd : public QDockWidget {
     Q_OBJECT
-public:
+  public:
     explicit CBrushStyleWnd(QWidget* parent = nullptr);
 
     void setView(CQDView* view);
@@ -23,7 +23,7 @@ public:
     QLineEdit* valueField(int i) const { return values_[i]; }
     QLabel* valueLabel(int i) const { return labels_[i]; }
 
-private:
+  private:
     QComboBox* shape_;
     QLineEdit* size_;
     QLineEdit* values_[3];

@@ -8,8 +8,7 @@
 
 #include <QCloseEvent>
 
-CChildFrame::CChildFrame(CQDDoc* doc, QWidget* parent) : QMdiSubWindow(parent), doc_(doc)
-{
+CChildFrame::CChildFrame(CQDDoc* doc, QWidget* parent) : QMdiSubWindow(parent), doc_(doc) {
     setAttribute(Qt::WA_DeleteOnClose);
     doc_->setParent(this);
     view_ = new CQDView(doc_, this);
@@ -18,15 +17,13 @@ CChildFrame::CChildFrame(CQDDoc* doc, QWidget* parent) : QMdiSubWindow(parent), 
     connect(doc_, &CQDDoc::titleChanged, this, &QWidget::setWindowTitle);
 }
 
-CChildFrame::~CChildFrame()
-{
+CChildFrame::~CChildFrame() {
     // The view leaves the registry before its document and image go.
     delete view_;
     view_ = nullptr;
 }
 
-bool CChildFrame::queryClose()
-{
+bool CChildFrame::queryClose() {
     CQDApp* app = qdApp();
     if (app->runningProcessingCount() >= 1) {
         qd::messageBox(this, "There are processings running.\nYou cannot close this window.",
@@ -42,23 +39,19 @@ bool CChildFrame::queryClose()
         app->setStatusText(0, QString());
         return true;
     }
-    const int answer =
-        qd::messageBox(this, QStringLiteral("%1 is not saved.\nDo you want to save it ?").arg(doc_->name()),
-                       "warning", qd::MbYesNoCancel | qd::MbIconQuestion);
-    if (answer == qd::IdCancel)
-        return false;
+    const int answer = qd::messageBox(
+        this, QStringLiteral("%1 is not saved.\nDo you want to save it ?").arg(doc_->name()),
+        "warning", qd::MbYesNoCancel | qd::MbIconQuestion);
+    if (answer == qd::IdCancel) return false;
     // A save that fails or is cancelled keeps the window: the work is not on disk.
-    if (answer == qd::IdYes && !app->mainFrame()->fileSave(this))
-        return false;
+    if (answer == qd::IdYes && !app->mainFrame()->fileSave(this)) return false;
     app->setStatusText(0, QString());
     return true;
 }
 
-void CChildFrame::closeEvent(QCloseEvent* e)
-{
+void CChildFrame::closeEvent(QCloseEvent* e) {
     if (closed_ || !queryClose()) {
-        if (!closed_)
-            e->ignore();
+        if (!closed_) e->ignore();
         return;
     }
     closed_ = true;

@@ -8,7 +8,7 @@ class CQDView;
 
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
-public:
+  public:
     // Takes over the document.
     explicit CChildFrame(CQDDoc* doc, QWidget* parent = nullptr);
     ~CChildFrame() override;
@@ -22,10 +22,10 @@ public:
     // work, and saving it when asked to).
     bool queryClose();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     CQDDoc* doc_;
     CQDView* view_;
     bool closed_ = false;

@@ -33,18 +33,15 @@ const TypeSpec kTypes[DataTypeGroup::kCount] = {
 
 } // namespace
 
-int DataTypeGroup::typeAt(int position)
-{
+int DataTypeGroup::typeAt(int position) {
     return position >= 0 && position < kCount ? kTypes[position].code : MT_UCHAR;
 }
 
-double DataTypeGroup::bytesPerPixel(int position)
-{
+double DataTypeGroup::bytesPerPixel(int position) {
     return position >= 0 && position < kCount ? kTypes[position].bytes : 1;
 }
 
-DataTypeGroup::DataTypeGroup(QWidget* parent) : QGroupBox("data type", parent)
-{
+DataTypeGroup::DataTypeGroup(QWidget* parent) : QGroupBox("data type", parent) {
     group_ = new QButtonGroup(this);
     auto* grid = new QGridLayout(this);
     for (int i = 0; i < kCount; ++i) {
@@ -56,21 +53,15 @@ DataTypeGroup::DataTypeGroup(QWidget* parent) : QGroupBox("data type", parent)
     setPosition(3);
 }
 
-int DataTypeGroup::position() const
-{
-    return group_->checkedId();
-}
+int DataTypeGroup::position() const { return group_->checkedId(); }
 
-void DataTypeGroup::setPosition(int position)
-{
-    if (position < 0 || position >= kCount)
-        position = 3;
+void DataTypeGroup::setPosition(int position) {
+    if (position < 0 || position >= kCount) position = 3;
     group_->button(position)->setChecked(true);
     emit changed();
 }
 
-void initNewImageHeader(IMHEADER& h, int width, int height, int type)
-{
+void initNewImageHeader(IMHEADER& h, int width, int height, int type) {
     std::memset(&h, 0, sizeof h);
     std::strncpy(h.Version, IM_VERSION, sizeof h.Version - 1);
     h.Levels = 256;

@@ -8,7 +8,7 @@ class QButtonGroup;
 
 class DataTypeGroup : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     static constexpr int kCount = 13;
     static int typeAt(int position); // element type code of a radio position
     static double bytesPerPixel(int position);
@@ -18,10 +18,10 @@ public:
     void setPosition(int position);
     int type() const { return typeAt(position()); }
 
-signals:
+  signals:
     void changed();
 
-private:
+  private:
     QButtonGroup* group_;
 };
 

@@ -13,34 +13,26 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-void CMainFrame::fileNew()
-{
+void CMainFrame::fileNew() {
     CNewImageDialog dlg(this);
-    if (qd::runModal(dlg) != QDialog::Accepted)
-        return;
+    if (qd::runModal(dlg) != QDialog::Accepted) return;
     IMHANDLE im = IMCreateFromHeader(&dlg.header());
-    if (!im)
-        return;
+    if (!im) return;
     const int type = dlg.header().DataType;
     IMSetInitialValue(im, 0.0);
     IMSetFinalValue(im, type == MT_BINARY ? 2.0 : type == MT_4BITS ? 16.0 : 256.0);
     qdApp()->openImageWindow(im, 1);
 }
 
-void CMainFrame::fileOpen()
-{
+void CMainFrame::fileOpen() {
     const QString path = qd::askOpenImagePath(this);
-    if (!path.isEmpty())
-        qdApp()->openDocumentFile(path);
+    if (!path.isEmpty()) qdApp()->openDocumentFile(path);
 }
 
-bool CMainFrame::fileSave(CChildFrame* frame)
-{
-    if (!frame)
-        return false;
+bool CMainFrame::fileSave(CChildFrame* frame) {
+    if (!frame) return false;
     CQDDoc* doc = frame->document();
-    if (doc->noFile() || doc->path().isEmpty())
-        return fileSaveAs(frame);
+    if (doc->noFile() || doc->path().isEmpty()) return fileSaveAs(frame);
     if (doc->saveToPath(doc->path())) {
         qdApp()->addRecentFile(doc->path());
         return true;
@@ -51,14 +43,11 @@ bool CMainFrame::fileSave(CChildFrame* frame)
     return false;
 }
 
-bool CMainFrame::fileSaveAs(CChildFrame* frame)
-{
-    if (!frame)
-        return false;
+bool CMainFrame::fileSaveAs(CChildFrame* frame) {
+    if (!frame) return false;
     CQDDoc* doc = frame->document();
     const QString path = qd::askSaveImagePath(this, doc->name().section('.', 0, 0));
-    if (path.isEmpty())
-        return false;
+    if (path.isEmpty()) return false;
     if (doc->saveToPath(path)) {
         qdApp()->addRecentFile(path);
         return true;
@@ -68,21 +57,17 @@ bool CMainFrame::fileSaveAs(CChildFrame* frame)
     return false;
 }
 
-void CMainFrame::fileClose()
-{
-    if (CChildFrame* f = activeChild())
-        f->close();
+void CMainFrame::fileClose() {
+    if (CChildFrame* f = activeChild()) f->close();
 }
 
-void CMainFrame::saveResult()
-{
+void CMainFrame::saveResult() {
     const QString path = qd::askSaveTextPath(this);
     if (!path.isEmpty() && !result_->saveTo(path))
         qd::messageBox(this, "Cannot create file", "error", qd::MbOk | qd::MbIconStop);
 }
 
-void CMainFrame::aboutBox()
-{
+void CMainFrame::aboutBox() {
     QDialog dlg(this);
     dlg.setWindowTitle("About Quidora");
     auto* layout = new QVBoxLayout(&dlg);

@@ -22,8 +22,7 @@ const QRect kFrame(10, 10, 130, 103);
 constexpr int kSelectTop = 11;
 constexpr int kSelectBottom = 112;
 
-QSlider* makeSlider(QWidget* parent, int x, int y)
-{
+QSlider* makeSlider(QWidget* parent, int x, int y) {
     auto* s = new QSlider(Qt::Horizontal, parent);
     s->setRange(-100, 100);
     s->setPageStep(10);
@@ -34,8 +33,7 @@ QSlider* makeSlider(QWidget* parent, int x, int y)
     return s;
 }
 
-QLabel* makeIcon(QWidget* parent, int x, int y, bool half)
-{
+QLabel* makeIcon(QWidget* parent, int x, int y, bool half) {
     QPixmap pm(17, 17);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -57,16 +55,14 @@ QLabel* makeIcon(QWidget* parent, int x, int y, bool half)
 }
 
 // The value after clamping a double to the plot's 0..100 pixels.
-int heightOf(double value, double max)
-{
+int heightOf(double value, double max) {
     const double h = value / max * 100 + 0.5;
     return std::isfinite(h) ? static_cast<int>(std::clamp(h, 0.0, 100.0)) : 0;
 }
 
 } // namespace
 
-CHistoFrame::CHistoFrame(QWidget* parent) : QWidget(parent, Qt::Tool)
-{
+CHistoFrame::CHistoFrame(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName("HistogramWindow");
     setWindowTitle("histogram");
     setFont(QFont("MS Sans Serif", 8));
@@ -93,13 +89,9 @@ CHistoFrame::CHistoFrame(QWidget* parent) : QWidget(parent, Qt::Tool)
     setView(nullptr);
 }
 
-IMHANDLE CHistoFrame::image() const
-{
-    return view_ ? view_->image() : nullptr;
-}
+IMHANDLE CHistoFrame::image() const { return view_ ? view_->image() : nullptr; }
 
-void CHistoFrame::setView(CQDView* view)
-{
+void CHistoFrame::setView(CQDView* view) {
     view_ = view;
     IMHANDLE im = image();
     const int b = im ? IMGetBrightness(im) : 0;
@@ -120,20 +112,16 @@ void CHistoFrame::setView(CQDView* view)
     update();
 }
 
-int CHistoFrame::colourCount() const
-{
+int CHistoFrame::colourCount() const {
     IMHANDLE im = image();
-    if (!im || IMIsRgb(im) || !IMGetHistogramHandle(im))
-        return 0;
+    if (!im || IMIsRgb(im) || !IMGetHistogramHandle(im)) return 0;
     const int n = IMGetNumPaletteColors(im);
     return n == 2 || n == 16 || n == 256 ? n : 0;
 }
 
-QVector<int> CHistoFrame::plotHeights() const
-{
+QVector<int> CHistoFrame::plotHeights() const {
     const int n = colourCount();
-    if (!n)
-        return {};
+    if (!n) return {};
     ARHANDLE ar = IMGetHistogramHandle(image());
     const int bins = std::min(n, static_cast<int>(ARGetMaxIndex(ar)));
     QVector<double> bin(n, 0.0);
@@ -143,8 +131,7 @@ QVector<int> CHistoFrame::plotHeights() const
         max = std::max(max, bin[i]);
     }
     QVector<int> h;
-    if (max <= 0)
-        return QVector<int>(n == 256 ? 128 : n, 0);
+    if (max <= 0) return QVector<int>(n == 256 ? 128 : n, 0);
     if (n == 256) {
         for (int i = 0; i < 128; ++i)
             h.push_back(heightOf((bin[2 * i] + bin[2 * i + 1]) / 2, max));
@@ -155,8 +142,7 @@ QVector<int> CHistoFrame::plotHeights() const
     return h;
 }
 
-void CHistoFrame::paintEvent(QPaintEvent*)
-{
+void CHistoFrame::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xC0, 0xC0, 0xC0));
     p.setPen(Qt::black);
@@ -166,8 +152,7 @@ void CHistoFrame::paintEvent(QPaintEvent*)
     const int n = colourCount();
     if (n == 256) {
         for (int i = 0; i < h.size(); ++i)
-            if (h[i] > 0)
-                p.drawLine(kPlotLeft + i, kBaseline, kPlotLeft + i, kBaseline - h[i]);
+            if (h[i] > 0) p.drawLine(kPlotLeft + i, kBaseline, kPlotLeft + i, kBaseline - h[i]);
     } else if (n) {
         const int w = kPlotWidth / n;
         for (int i = 0; i < h.size(); ++i)
@@ -181,8 +166,7 @@ void CHistoFrame::paintEvent(QPaintEvent*)
     }
 }
 
-QRect CHistoFrame::spanTo(int x) const
-{
+QRect CHistoFrame::spanTo(int x) const {
     const int n = colourCount();
     x = std::clamp(x, kPlotLeft, kPlotLeft + kPlotWidth - 1);
     int left = std::min(anchorX_, x), right = std::max(anchorX_, x) + 1;
@@ -194,11 +178,9 @@ QRect CHistoFrame::spanTo(int x) const
     return QRect(QPoint(left, kSelectTop), QPoint(right - 1, kSelectBottom - 1));
 }
 
-void CHistoFrame::mousePressEvent(QMouseEvent* e)
-{
+void CHistoFrame::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    if (e->button() != Qt::LeftButton || !colourCount())
-        return;
+    if (e->button() != Qt::LeftButton || !colourCount()) return;
     if (p.x() <= kFrame.left() || p.x() >= kFrame.right() || p.y() <= kFrame.top() ||
         p.y() >= kFrame.bottom())
         return;
@@ -209,24 +191,19 @@ void CHistoFrame::mousePressEvent(QMouseEvent* e)
     update();
 }
 
-void CHistoFrame::mouseMoveEvent(QMouseEvent* e)
-{
-    if (!dragging_)
-        return;
+void CHistoFrame::mouseMoveEvent(QMouseEvent* e) {
+    if (!dragging_) return;
     selection_ = spanTo(e->position().toPoint().x());
     update();
 }
 
-void CHistoFrame::mouseReleaseEvent(QMouseEvent* e)
-{
-    if (!dragging_ || e->button() != Qt::LeftButton)
-        return;
+void CHistoFrame::mouseReleaseEvent(QMouseEvent* e) {
+    if (!dragging_ || e->button() != Qt::LeftButton) return;
     dragging_ = false;
     releaseMouse();
     IMHANDLE im = image();
     const int n = colourCount();
-    if (!im || !n)
-        return;
+    if (!im || !n) return;
     CQDApp* app = qdApp();
     app->beginProcessing();
     const int xl = selection_.left(), xr = selection_.right() + 1;
@@ -249,28 +226,22 @@ void CHistoFrame::mouseReleaseEvent(QMouseEvent* e)
 }
 
 void CHistoFrame::sliderMoved(int value, int& last, QLabel* text, int32_t (*get)(IMHANDLE) noexcept,
-                              void (*set)(IMHANDLE, int32_t) noexcept)
-{
-    if (value == last)
-        return;
+                              void (*set)(IMHANDLE, int32_t) noexcept) {
+    if (value == last) return;
     last = value;
     text->setText(QString::number(value));
     IMHANDLE im = image();
-    if (!im || get(im) == value)
-        return;
+    if (!im || get(im) == value) return;
     set(im, value);
     IMSetPalette(im, qdApp()->paletteManager());
     repaintImage();
 }
 
-void CHistoFrame::apply()
-{
+void CHistoFrame::apply() {
     IMHANDLE im = image();
-    if (!im)
-        return;
+    if (!im) return;
     const int beta = IMGetBrightness(im), gamma = IMGetContrast(im);
-    if (beta == 0 && gamma == 0)
-        return;
+    if (beta == 0 && gamma == 0) return;
     const int n = IMGetNumPaletteColors(im);
     double c = 0.5, k = 0.02, m = 1;
     if (n == 256) {
@@ -295,8 +266,6 @@ void CHistoFrame::apply()
     setView(view_);
 }
 
-void CHistoFrame::repaintImage()
-{
-    if (view_)
-        view_->update();
+void CHistoFrame::repaintImage() {
+    if (view_) view_->update();
 }

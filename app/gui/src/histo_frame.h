@@ -17,7 +17,7 @@ class CQDView;
 
 class CHistoFrame : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Plot geometry in client coordinates.
     static constexpr int kPlotLeft = 11;
     static constexpr int kPlotWidth = 128;
@@ -43,13 +43,13 @@ public:
     QPushButton* applyButton() const { return apply_; }
     void apply();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     IMHANDLE image() const;
     // A slider's new value goes to the image at once (brightness or contrast).
     void sliderMoved(int value, int& last, QLabel* text, int32_t (*get)(IMHANDLE) noexcept,

@@ -10,7 +10,7 @@ class CQDView;
 namespace qd {
 
 class ImageRegistry {
-public:
+  public:
     void add(CQDView* view, int elementType);
     void remove(CQDView* view);
     int count() const { return static_cast<int>(views_.size()); }
@@ -25,7 +25,7 @@ public:
     int complexCount() const { return counts_[Complex8] + counts_[Complex16]; }
     int rgbCount() const { return counts_[Rgb]; }
 
-private:
+  private:
     enum Slot { Binary, FourBit, Complex8, Complex16, Rgb, Other, SlotCount };
     static Slot slotOf(int elementType);
 

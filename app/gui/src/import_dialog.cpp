@@ -20,19 +20,20 @@ const qd::ProfileKey<int> kByteSwap{"ImageImport", "ByteSwap", 0};
 
 // Bytes the image needs in the file, in floating point so that no product
 // of two large sides can wrap.
-double dataBytes(double w, double h, int position)
-{
+double dataBytes(double w, double h, int position) {
     switch (DataTypeGroup::typeAt(position)) {
-    case MT_BINARY: return std::ceil(w / 8) * h;
-    case MT_4BITS: return std::ceil(w / 2) * h;
-    default: return w * h * DataTypeGroup::bytesPerPixel(position);
+    case MT_BINARY:
+        return std::ceil(w / 8) * h;
+    case MT_4BITS:
+        return std::ceil(w / 2) * h;
+    default:
+        return w * h * DataTypeGroup::bytesPerPixel(position);
     }
 }
 } // namespace
 
 CImportDialog::CImportDialog(const QString& path, QWidget* parent)
-    : QDialog(parent), fileSize_(QFileInfo(path).size())
-{
+    : QDialog(parent), fileSize_(QFileInfo(path).size()) {
     setWindowTitle(QStringLiteral("%1 bytes : %2").arg(fileSize_).arg(QFileInfo(path).fileName()));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
@@ -60,17 +61,16 @@ CImportDialog::CImportDialog(const QString& path, QWidget* parent)
     propose();
 }
 
-void CImportDialog::propose()
-{
+void CImportDialog::propose() {
     const double left = double(fileSize_ - offset_->text().trimmed().toLongLong());
-    const double side = left > 0 ? std::sqrt(left / DataTypeGroup::bytesPerPixel(types_->position())) + 0.5 : 0;
+    const double side =
+        left > 0 ? std::sqrt(left / DataTypeGroup::bytesPerPixel(types_->position())) + 0.5 : 0;
     const QString text = QString::number(static_cast<qlonglong>(side));
     width_->setText(text);
     height_->setText(text);
 }
 
-void CImportDialog::accept()
-{
+void CImportDialog::accept() {
     bool okW = false, okH = false, okO = false;
     const int w = width_->text().trimmed().toInt(&okW), h = height_->text().trimmed().toInt(&okH);
     const qlonglong offset = offset_->text().trimmed().toLongLong(&okO);
@@ -81,7 +81,8 @@ void CImportDialog::accept()
     }
     if (!okO || offset < 0 || offset > fileSize_ ||
         dataBytes(w, h, types_->position()) > double(fileSize_ - offset)) {
-        qd::messageBox(this, "Image dimension is not valid.\nProbably width or height is too large.",
+        qd::messageBox(this,
+                       "Image dimension is not valid.\nProbably width or height is too large.",
                        "warning", qd::MbOk | qd::MbIconStop);
         return;
     }
@@ -94,11 +95,9 @@ void CImportDialog::accept()
     QDialog::accept();
 }
 
-std::optional<qd::RawImportRequest> askRawImport(const QString& path, QWidget* parent)
-{
+std::optional<qd::RawImportRequest> askRawImport(const QString& path, QWidget* parent) {
     CImportDialog dlg(path, parent);
-    if (qd::runModal(dlg) != QDialog::Accepted)
-        return std::nullopt;
+    if (qd::runModal(dlg) != QDialog::Accepted) return std::nullopt;
     qd::RawImportRequest r;
     r.header = dlg.header();
     r.offset = dlg.offset();

@@ -15,7 +15,7 @@ class DataTypeGroup;
 
 class CImportDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     CImportDialog(const QString& path, QWidget* parent = nullptr);
 
     QLineEdit* widthField() const { return width_; }
@@ -32,7 +32,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     void propose();
 
     int64_t fileSize_;

@@ -32,8 +32,7 @@ const ToolSpec kTools[] = {
 };
 
 // The tools' glyphs, drawn rather than shipped as files, on a 16 x 16 grid.
-void drawGlyph(QPainter& p, int id)
-{
+void drawGlyph(QPainter& p, int id) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1.2));
     switch (id) {
@@ -59,8 +58,8 @@ void drawGlyph(QPainter& p, int id)
         p.drawLine(QPointF(8, 1), QPointF(8, 15));
         p.drawLine(QPointF(1, 8), QPointF(15, 8));
         for (auto [x, y, dx, dy] : {std::tuple{8, 1, 1, 1}, {8, 15, 1, -1}})
-            p.drawPolyline(QPolygonF({QPointF(x - 3 * dx, y + 3 * dy), QPointF(x, y),
-                                      QPointF(x + 3 * dx, y + 3 * dy)}));
+            p.drawPolyline(QPolygonF(
+                {QPointF(x - 3 * dx, y + 3 * dy), QPointF(x, y), QPointF(x + 3 * dx, y + 3 * dy)}));
         for (auto [x, y, dx] : {std::tuple{1, 8, 1}, {15, 8, -1}})
             p.drawPolyline(
                 QPolygonF({QPointF(x + 3 * dx, y - 3), QPointF(x, y), QPointF(x + 3 * dx, y + 3)}));
@@ -76,8 +75,8 @@ void drawGlyph(QPainter& p, int id)
         p.drawEllipse(QRectF(7, 9, 7, 6));
         break;
     case qd::IdProfileCursor:
-        p.drawPolyline(QPolygonF({QPointF(1, 12), QPointF(4, 6), QPointF(7, 10), QPointF(10, 3),
-                                  QPointF(15, 9)}));
+        p.drawPolyline(QPolygonF(
+            {QPointF(1, 12), QPointF(4, 6), QPointF(7, 10), QPointF(10, 3), QPointF(15, 9)}));
         break;
     case qd::IdMeasureCursor:
         p.drawRect(QRectF(1.5, 5.5, 13, 5));
@@ -110,12 +109,12 @@ void drawGlyph(QPainter& p, int id)
         p.setBrush(Qt::white);
         p.drawRect(QRectF(4.5, 10.5, 7, 4));
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-QPixmap glyph(int id, int size = 16)
-{
+QPixmap glyph(int id, int size = 16) {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -126,8 +125,7 @@ QPixmap glyph(int id, int size = 16)
 
 } // namespace
 
-void CMainFrame::createBars()
-{
+void CMainFrame::createBars() {
     QStyle* st = style();
     named_["New"]->setIcon(st->standardIcon(QStyle::SP_FileIcon));
     named_["Open"]->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
@@ -176,8 +174,7 @@ void CMainFrame::createBars()
     stopBar_->addAction(stop);
 }
 
-void CMainFrame::createStatusBar()
-{
+void CMainFrame::createStatusBar() {
     messagePane_ = new QLabel(this);
     messagePane_->setObjectName("MessagePane");
     statusBar()->addWidget(messagePane_, 1);
@@ -191,8 +188,7 @@ void CMainFrame::createStatusBar()
     }
 }
 
-void CMainFrame::createCursors()
-{
+void CMainFrame::createCursors() {
     cursors_.insert(qd::IdNormalCursor, QCursor(Qt::ArrowCursor));
     cursors_.insert(qd::IdSelectCursor, QCursor(Qt::CrossCursor));
     cursors_.insert(qd::IdMoveCursor, QCursor(Qt::SizeAllCursor));

@@ -21,8 +21,7 @@ namespace {
 const qd::ProfileKey<QByteArray> kBarState{"ToolBarState", "State", {}};
 }
 
-CMainFrame::CMainFrame()
-{
+CMainFrame::CMainFrame() {
     setWindowTitle(QString::fromLatin1(CQDApp::kTitle));
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     mdi_ = new QMdiArea(this);
@@ -48,19 +47,16 @@ CMainFrame::CMainFrame()
     resize(1024, 768);
 }
 
-CMainFrame::~CMainFrame()
-{
+CMainFrame::~CMainFrame() {
     // Image windows go first: their views leave the registry as they die.
     mdi_->disconnect(this);
     for (CChildFrame* f : childFrames())
         delete f;
 }
 
-void CMainFrame::setTool(int id)
-{
+void CMainFrame::setTool(int id) {
     tool_ = id;
-    if (QAction* a = action(id))
-        a->setChecked(true);
+    if (QAction* a = action(id)) a->setChecked(true);
     if (id == qd::IdBrushCursor) {
         brush_->show();
         brush_->setView(activeView());
@@ -71,67 +67,52 @@ void CMainFrame::setTool(int id)
         f->view()->setCursor(toolCursor(id));
 }
 
-QCursor CMainFrame::toolCursor(int id) const
-{
+QCursor CMainFrame::toolCursor(int id) const {
     return cursors_.value(id, QCursor(Qt::ArrowCursor));
 }
 
-void CMainFrame::setStatusText(int pane, const QString& text)
-{
+void CMainFrame::setStatusText(int pane, const QString& text) {
     if (pane == 0)
         messagePane_->setText(text);
     else if (pane > 0 && pane <= indicators_.size())
         indicators_[pane - 1]->setText(text);
 }
 
-QString CMainFrame::statusText(int pane) const
-{
-    if (pane == 0)
-        return messagePane_->text();
+QString CMainFrame::statusText(int pane) const {
+    if (pane == 0) return messagePane_->text();
     return pane > 0 && pane <= indicators_.size() ? indicators_[pane - 1]->text() : QString();
 }
 
-CChildFrame* CMainFrame::activeChild() const
-{
+CChildFrame* CMainFrame::activeChild() const {
     return qobject_cast<CChildFrame*>(mdi_->activeSubWindow());
 }
 
-CQDView* CMainFrame::activeView() const
-{
+CQDView* CMainFrame::activeView() const {
     CChildFrame* f = activeChild();
     return f ? f->view() : nullptr;
 }
 
-QList<CChildFrame*> CMainFrame::childFrames() const
-{
+QList<CChildFrame*> CMainFrame::childFrames() const {
     QList<CChildFrame*> out;
     for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::CreationOrder))
-        if (auto* f = qobject_cast<CChildFrame*>(w); f && !f->isClosed())
-            out.push_back(f);
+        if (auto* f = qobject_cast<CChildFrame*>(w); f && !f->isClosed()) out.push_back(f);
     return out;
 }
 
-void CMainFrame::onSubWindowActivated(QMdiSubWindow* w)
-{
+void CMainFrame::onSubWindowActivated(QMdiSubWindow* w) {
     auto* f = qobject_cast<CChildFrame*>(w);
     qdApp()->notifyActiveView(f && !f->isClosed() ? f->view() : nullptr);
     updateCommandStates();
 }
 
-void CMainFrame::saveBarState()
-{
-    kBarState.write(saveState());
-}
+void CMainFrame::saveBarState() { kBarState.write(saveState()); }
 
-void CMainFrame::restoreBarState()
-{
+void CMainFrame::restoreBarState() {
     const QByteArray state = kBarState.read();
-    if (!state.isEmpty())
-        restoreState(state);
+    if (!state.isEmpty()) restoreState(state);
 }
 
-void CMainFrame::closeEvent(QCloseEvent* e)
-{
+void CMainFrame::closeEvent(QCloseEvent* e) {
     saveBarState();
     // Every image window is offered its close rules; one refusal keeps the
     // program running with what is left.
@@ -146,23 +127,17 @@ void CMainFrame::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-void CMainFrame::dragEnterEvent(QDragEnterEvent* e)
-{
-    if (e->mimeData()->hasUrls())
-        e->acceptProposedAction();
+void CMainFrame::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
 }
 
-void CMainFrame::dropEvent(QDropEvent* e)
-{
+void CMainFrame::dropEvent(QDropEvent* e) {
     for (const QUrl& url : e->mimeData()->urls())
-        if (url.isLocalFile())
-            qdApp()->openDocumentFile(url.toLocalFile());
+        if (url.isLocalFile()) qdApp()->openDocumentFile(url.toLocalFile());
     e->acceptProposedAction();
 }
 
-bool CMainFrame::eventFilter(QObject* watched, QEvent* e)
-{
-    if (watched == mdi_->viewport() && e->type() == QEvent::MouseMove)
-        setStatusText(0, QString());
+bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == mdi_->viewport() && e->type() == QEvent::MouseMove) setStatusText(0, QString());
     return QMainWindow::eventFilter(watched, e);
 }

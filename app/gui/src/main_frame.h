@@ -23,7 +23,7 @@ class CResultFrame;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     CMainFrame();
     ~CMainFrame() override;
 
@@ -77,18 +77,18 @@ public:
     void saveBarState();
     void restoreBarState();
 
-signals:
+  signals:
     // After every (re)build of the image menu, the idle repair's included:
     // the processing commands and the plug-in items fill their menus here.
     void imageMenuRebuilt(QMenuBar* menu);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dropEvent(QDropEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     void createActions();
     void createBars();
     void createStatusBar();

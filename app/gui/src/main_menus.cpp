@@ -1,11 +1,11 @@
 // The image menu shared by every image window, and the main window's actions.
+#include "brush_style_wnd.h"
 #include "child_frame.h"
 #include "histo_frame.h"
 #include "main_frame.h"
 #include "qd_app.h"
 #include "qd_view.h"
 #include "result_frame.h"
-#include "brush_style_wnd.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -14,15 +14,15 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QToolBar>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QUrl>
 
 namespace {
 
 const char* const kMenuTitles[qd::MenuCount] = {
-    "&File", "&Edit", "&View", "&Image", "&Process", "&Color-Process",
-    "&Analysis", "Plug-&In", "&Window", "&Help",
+    "&File",          "&Edit",     "&View",    "&Image",  "&Process",
+    "&Color-Process", "&Analysis", "Plug-&In", "&Window", "&Help",
 };
 
 const char* const kHomePage = "https://quidora.example.org/";
@@ -30,55 +30,63 @@ const char* const kHomePage = "https://quidora.example.org/";
 } // namespace
 
 QAction* CMainFrame::addAction(const QString& name, const QString& text, std::function<void()> f,
-                               const QKeySequence& key)
-{
+                               const QKeySequence& key) {
     auto* a = new QAction(text, this);
     a->setObjectName(name);
-    if (!key.isEmpty())
-        a->setShortcut(key);
+    if (!key.isEmpty()) a->setShortcut(key);
     connect(a, &QAction::triggered, this, [f = std::move(f)] { f(); });
     named_.insert(name, a);
     return a;
 }
 
-void CMainFrame::createActions()
-{
+void CMainFrame::createActions() {
     auto child = [this] { return activeChild(); };
-    addAction("New", "&New\tCtrl+N", [this] { fileNew(); }, QKeySequence::New)
+    addAction(
+        "New", "&New\tCtrl+N", [this] { fileNew(); }, QKeySequence::New)
         ->setStatusTip("Create a new image");
-    addAction("Open", "&Open...\tCtrl+O", [this] { fileOpen(); }, QKeySequence::Open);
+    addAction(
+        "Open", "&Open...\tCtrl+O", [this] { fileOpen(); }, QKeySequence::Open);
     addAction("Close", "&Close", [this] { fileClose(); });
-    addAction("Save", "&Save\tCtrl+S", [this, child] { fileSave(child()); }, QKeySequence::Save);
+    addAction(
+        "Save", "&Save\tCtrl+S", [this, child] { fileSave(child()); }, QKeySequence::Save);
     addAction("SaveAs", "Save &As...", [this, child] { fileSaveAs(child()); });
     addAction("SaveResult", "Save &Result...", [this] { saveResult(); });
-    addAction("Print", "&Print...\tCtrl+P", [this] { filePrint(); }, QKeySequence::Print);
+    addAction(
+        "Print", "&Print...\tCtrl+P", [this] { filePrint(); }, QKeySequence::Print);
     addAction("PrintPreview", "Print Pre&view", [this] { filePrintPreview(); });
     addAction("Exit", "E&xit", [this] { close(); });
     for (int i = 0; i < 4; ++i) {
         QAction* a = addAction(QStringLiteral("Recent%1").arg(i + 1), QString(), [this, i] {
             const QStringList files = qdApp()->recentFiles();
-            if (i < files.size())
-                qdApp()->openDocumentFile(files[i]);
+            if (i < files.size()) qdApp()->openDocumentFile(files[i]);
         });
         recentActions_.push_back(a);
     }
 
-    addAction("Undo", "&Undo\tCtrl+Z", [] {}, QKeySequence::Undo)->setEnabled(false);
-    addAction("Cut", "Cu&t\tCtrl+X", [] {}, QKeySequence::Cut)->setEnabled(false);
+    addAction(
+        "Undo", "&Undo\tCtrl+Z", [] {}, QKeySequence::Undo)
+        ->setEnabled(false);
+    addAction(
+        "Cut", "Cu&t\tCtrl+X", [] {}, QKeySequence::Cut)
+        ->setEnabled(false);
     // Copy is in the menu but has nothing to copy in an image window yet.
-    addAction("Copy", "&Copy\tCtrl+C", [] {}, QKeySequence::Copy)->setEnabled(false);
-    addAction("Paste", "&Paste\tCtrl+V", [] {}, QKeySequence::Paste)->setEnabled(false);
+    addAction(
+        "Copy", "&Copy\tCtrl+C", [] {}, QKeySequence::Copy)
+        ->setEnabled(false);
+    addAction(
+        "Paste", "&Paste\tCtrl+V", [] {}, QKeySequence::Paste)
+        ->setEnabled(false);
     addAction("ClearResult", "Clear &result", [this] { result_->clear(); });
 
     auto toggle = [this](const QString& name, const QString& text, int id, auto target) {
         QAction* a = addAction(name, text, [this, target] { toggleWindow(target()); });
         a->setCheckable(true);
-        if (id)
-            actions_.insert(id, a);
+        if (id) actions_.insert(id, a);
         return a;
     };
     toggle("ViewToolbar", "&Main Toolbar", 0, [this] { return static_cast<QWidget*>(mainBar_); });
-    toggle("ViewStatusBar", "&Status Bar", 0, [this] { return static_cast<QWidget*>(statusBar()); });
+    toggle("ViewStatusBar", "&Status Bar", 0,
+           [this] { return static_cast<QWidget*>(statusBar()); });
     toggle("ViewHistogram", "&Histogram window", qd::IdViewHistogram,
            [this] { return static_cast<QWidget*>(histo_); });
     toggle("ViewResult", "&Result window", qd::IdViewResult,
@@ -91,23 +99,24 @@ void CMainFrame::createActions()
     addAction("Cascade", "&Cascade", [this] { mdi_->cascadeSubWindows(); });
     addAction("Tile", "&Tile", [this] { mdi_->tileSubWindows(); });
     addAction("FitToImage", "&Fit To Image", [this, child] {
-        if (CChildFrame* f = child())
-            fitToImage(f);
+        if (CChildFrame* f = child()) fitToImage(f);
     });
     addAction("AllFitToImage", "&All Fit To Image", [this] { allFitToImage(); });
     addAction("CloseAll", "C&lose All", [this] { closeAll(); });
     addAction("KillAll", "&Kill All", [this] { killAll(); });
 
     // Panes of the MDI area in turn, without a menu item of their own.
-    QWidget::addAction(addAction("NextPane", "Next Pane", [this] { mdi_->activateNextSubWindow(); },
-                                 QKeySequence(Qt::Key_F6)));
-    QWidget::addAction(addAction("PreviousPane", "Previous Pane",
-                                 [this] { mdi_->activatePreviousSubWindow(); },
-                                 QKeySequence(Qt::SHIFT | Qt::Key_F6)));
+    QWidget::addAction(addAction(
+        "NextPane", "Next Pane", [this] { mdi_->activateNextSubWindow(); },
+        QKeySequence(Qt::Key_F6)));
+    QWidget::addAction(addAction(
+        "PreviousPane", "Previous Pane", [this] { mdi_->activatePreviousSubWindow(); },
+        QKeySequence(Qt::SHIFT | Qt::Key_F6)));
 
-    addAction("HelpTopics", "&Help Topics", [] {
-        QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage) + "help/"));
-    }, QKeySequence::HelpContents);
+    addAction(
+        "HelpTopics", "&Help Topics",
+        [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage) + "help/")); },
+        QKeySequence::HelpContents);
     addAction("HomePage", "go to &Home Page",
               [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage))); });
     addAction("About", "&About Quidora...", [this] { aboutBox(); });
@@ -116,8 +125,7 @@ void CMainFrame::createActions()
     updateRecentFiles();
 }
 
-void CMainFrame::installImageMenu()
-{
+void CMainFrame::installImageMenu() {
     auto* bar = new QMenuBar(this);
     QMenu* menus[qd::MenuCount];
     for (int i = 0; i < qd::MenuCount; ++i)
@@ -138,12 +146,13 @@ void CMainFrame::installImageMenu()
     add(menus[qd::MenuEdit], {"Undo", "", "Cut", "Copy", "Paste", "", "ClearResult"});
     add(menus[qd::MenuView], {"ViewToolbar", "ViewStatusBar", "ViewHistogram", "ViewResult",
                               "ViewBrushBar", "ViewStopBar"});
-    add(menus[qd::MenuWindow], {"Cascade", "Tile", "", "FitToImage", "AllFitToImage", "",
-                                "CloseAll", "KillAll"});
+    add(menus[qd::MenuWindow],
+        {"Cascade", "Tile", "", "FitToImage", "AllFitToImage", "", "CloseAll", "KillAll"});
     add(menus[qd::MenuHelp], {"HelpTopics", "HomePage", "", "About"});
 
     QMenu* windowMenu = menus[qd::MenuWindow];
-    connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] { fillWindowMenu(windowMenu); });
+    connect(windowMenu, &QMenu::aboutToShow, this,
+            [this, windowMenu] { fillWindowMenu(windowMenu); });
     connect(menus[qd::MenuView], &QMenu::aboutToShow, this, [this] {
         named_["ViewToolbar"]->setChecked(mainBar_->isVisible());
         named_["ViewStatusBar"]->setChecked(statusBar()->isVisible());
@@ -159,24 +168,19 @@ void CMainFrame::installImageMenu()
     emit imageMenuRebuilt(bar);
 }
 
-QMenu* CMainFrame::topMenu(int position) const
-{
-    if (!imageMenu_)
-        return nullptr;
+QMenu* CMainFrame::topMenu(int position) const {
+    if (!imageMenu_) return nullptr;
     const QList<QAction*> tops = imageMenu_->actions();
     return position >= 0 && position < tops.size() ? tops[position]->menu() : nullptr;
 }
 
-void CMainFrame::fillWindowMenu(QMenu* menu)
-{
+void CMainFrame::fillWindowMenu(QMenu* menu) {
     // The fixed items stay; the list of open windows follows them.
     for (QAction* a : menu->actions())
-        if (a->property("windowEntry").toBool())
-            delete a;
+        if (a->property("windowEntry").toBool()) delete a;
     updateCommandStates();
     const QList<CChildFrame*> frames = childFrames();
-    if (!frames.isEmpty())
-        menu->addSeparator()->setProperty("windowEntry", true);
+    if (!frames.isEmpty()) menu->addSeparator()->setProperty("windowEntry", true);
     int n = 1;
     for (CChildFrame* f : frames) {
         QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(f->windowTitle()));
@@ -187,8 +191,7 @@ void CMainFrame::fillWindowMenu(QMenu* menu)
     }
 }
 
-void CMainFrame::updateRecentFiles()
-{
+void CMainFrame::updateRecentFiles() {
     const QStringList files = qdApp()->recentFiles();
     for (int i = 0; i < recentActions_.size(); ++i) {
         QAction* a = recentActions_[i];
@@ -198,8 +201,7 @@ void CMainFrame::updateRecentFiles()
     }
 }
 
-void CMainFrame::updateCommandStates()
-{
+void CMainFrame::updateCommandStates() {
     const bool any = !childFrames().isEmpty();
     const bool active = activeChild() != nullptr;
     for (const char* n : {"Close", "Save", "SaveAs", "Print", "PrintPreview", "FitToImage"})
@@ -208,11 +210,8 @@ void CMainFrame::updateCommandStates()
         named_[n]->setEnabled(any);
 }
 
-void CMainFrame::toggleWindow(QWidget* w)
-{
-    if (!w)
-        return;
+void CMainFrame::toggleWindow(QWidget* w) {
+    if (!w) return;
     w->setVisible(!w->isVisible());
-    if (w == brush_ && w->isVisible())
-        brush_->setView(activeView());
+    if (w == brush_ && w->isVisible()) brush_->setView(activeView());
 }

@@ -9,9 +9,8 @@ namespace qd {
 namespace {
 
 class CloseSwallower : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
+  public:
+    bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Close) {
             e->ignore();
             return true;
@@ -22,11 +21,9 @@ public:
 
 } // namespace
 
-int32_t pumpMessages()
-{
+int32_t pumpMessages() {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app)
-        return 0;
+    if (!app) return 0;
     CloseSwallower filter;
     app->installEventFilter(&filter);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -34,14 +31,8 @@ int32_t pumpMessages()
     return 1;
 }
 
-void installMessagePump()
-{
-    SetMessagePump(&pumpMessages);
-}
+void installMessagePump() { SetMessagePump(&pumpMessages); }
 
-void removeMessagePump()
-{
-    SetMessagePump(nullptr);
-}
+void removeMessagePump() { SetMessagePump(nullptr); }
 
 } // namespace qd

@@ -15,8 +15,7 @@ const qd::ProfileKey<int> kHeight{"NewImage", "Height", 0};
 const qd::ProfileKey<int> kTypePos{"NewImage", "DataTypePos", 3};
 } // namespace
 
-CNewImageDialog::CNewImageDialog(QWidget* parent) : QDialog(parent)
-{
+CNewImageDialog::CNewImageDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Dialog");
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
@@ -34,8 +33,7 @@ CNewImageDialog::CNewImageDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(buttons);
 }
 
-void CNewImageDialog::accept()
-{
+void CNewImageDialog::accept() {
     const int w = width_->text().trimmed().toInt(), h = height_->text().trimmed().toInt();
     if (w < 1 || h < 1) {
         qd::messageBox(this, "Width or Height should be greater than 0.", "warning",

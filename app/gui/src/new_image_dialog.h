@@ -10,7 +10,7 @@ class DataTypeGroup;
 
 class CNewImageDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CNewImageDialog(QWidget* parent = nullptr);
 
     QLineEdit* widthField() const { return width_; }
@@ -21,7 +21,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     QLineEdit* width_;
     QLineEdit* height_;
     DataTypeGroup* types_;

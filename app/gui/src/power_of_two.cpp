@@ -9,8 +9,7 @@
 namespace qd {
 
 #ifdef QD_HAVE_FOURIER
-QPoint reduceToPowerOf2(QPoint fixed, QPoint moving)
-{
+QPoint reduceToPowerOf2(QPoint fixed, QPoint moving) {
     const QDPOINT f{fixed.x(), fixed.y()};
     QDPOINT m{moving.x(), moving.y()};
     ReduceToPowerOf2Rect(&f, &m);
@@ -19,8 +18,7 @@ QPoint reduceToPowerOf2(QPoint fixed, QPoint moving)
 #else
 // Until the Fourier library is part of the build: the same rule.
 namespace {
-int snap(int fixed, int moving)
-{
+int snap(int fixed, int moving) {
     const int distance = fixed < moving ? moving - fixed : fixed - moving;
     int p = 2;
     while (p < distance)
@@ -30,8 +28,7 @@ int snap(int fixed, int moving)
 }
 } // namespace
 
-QPoint reduceToPowerOf2(QPoint fixed, QPoint moving)
-{
+QPoint reduceToPowerOf2(QPoint fixed, QPoint moving) {
     return {snap(fixed.x(), moving.x()), snap(fixed.y(), moving.y())};
 }
 #endif

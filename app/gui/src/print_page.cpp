@@ -13,10 +13,8 @@
 
 namespace qd {
 
-QRect printTarget(QSize page, QSize image, int xDpi, int yDpi)
-{
-    if (image.isEmpty() || xDpi <= 0 || yDpi <= 0)
-        return {};
+QRect printTarget(QSize page, QSize image, int xDpi, int yDpi) {
+    if (image.isEmpty() || xDpi <= 0 || yDpi <= 0) return {};
     const double aspect = double(yDpi) / xDpi;
     const double availW = page.width() * 0.8, availH = page.height() * 0.8;
     const int fx = static_cast<int>(availW / image.width());
@@ -31,39 +29,32 @@ QRect printTarget(QSize page, QSize image, int xDpi, int yDpi)
 
 namespace {
 
-void printImage(QPrinter* printer, IMHANDLE im)
-{
+void printImage(QPrinter* printer, IMHANDLE im) {
     QPainter p(printer);
-    if (!p.isActive())
-        return;
-    const QRect target = qd::printTarget(
-        QSize(printer->width(), printer->height()),
-        QSize(IMGetImageWidth(im), IMGetImageHeight(im)), printer->logicalDpiX(), printer->logicalDpiY());
+    if (!p.isActive()) return;
+    const QRect target = qd::printTarget(QSize(printer->width(), printer->height()),
+                                         QSize(IMGetImageWidth(im), IMGetImageHeight(im)),
+                                         printer->logicalDpiX(), printer->logicalDpiY());
     // Draw through the image's own draw rectangle, then give the screen its own back.
-    const QDRECT old = IMSetDrawRect(im, target.left(), target.top(), target.right() + 1,
-                                     target.bottom() + 1);
+    const QDRECT old =
+        IMSetDrawRect(im, target.left(), target.top(), target.right() + 1, target.bottom() + 1);
     IMDrawImage(im, &p);
     IMSetDrawRect(im, old.left, old.top, old.right, old.bottom);
 }
 
 } // namespace
 
-void CMainFrame::filePrint()
-{
+void CMainFrame::filePrint() {
     CChildFrame* f = activeChild();
-    if (!f)
-        return;
+    if (!f) return;
     QPrinter printer;
     QPrintDialog dlg(&printer, this);
-    if (qd::runModal(dlg) == QDialog::Accepted)
-        printImage(&printer, f->view()->image());
+    if (qd::runModal(dlg) == QDialog::Accepted) printImage(&printer, f->view()->image());
 }
 
-void CMainFrame::filePrintPreview()
-{
+void CMainFrame::filePrintPreview() {
     CChildFrame* f = activeChild();
-    if (!f)
-        return;
+    if (!f) return;
     QPrinter printer;
     QPrintPreviewDialog dlg(&printer, this);
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this,

@@ -4,13 +4,9 @@
 
 namespace qd {
 
-QString profilePath()
-{
-    return QString::fromStdString(settingsFile("QD.ini"));
-}
+QString profilePath() { return QString::fromStdString(settingsFile("QD.ini")); }
 
-std::unique_ptr<QSettings> openProfile()
-{
+std::unique_ptr<QSettings> openProfile() {
     // Written settings need the directory; reading a missing file is fine.
     ensureSettingsDir();
     return std::make_unique<QSettings>(profilePath(), QSettings::IniFormat);

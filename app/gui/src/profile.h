@@ -12,19 +12,19 @@ namespace qd {
 QString profilePath();
 std::unique_ptr<QSettings> openProfile();
 
-template <typename T>
-struct ProfileKey {
+template <typename T> struct ProfileKey {
     const char* section;
     const char* key;
     T fallback;
 
     QString path() const { return QString::fromLatin1(section) + '/' + QString::fromLatin1(key); }
-    T read() const
-    {
+    T read() const {
         const QVariant v = openProfile()->value(path());
         return v.isValid() && v.canConvert<T>() ? v.value<T>() : fallback;
     }
-    void write(const T& value) const { openProfile()->setValue(path(), QVariant::fromValue(value)); }
+    void write(const T& value) const {
+        openProfile()->setValue(path(), QVariant::fromValue(value));
+    }
 };
 
 } // namespace qd

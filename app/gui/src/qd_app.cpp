@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -28,65 +29,53 @@ CQDApp* theApp = nullptr;
 constexpr int kRecentCount = 4;
 const char* const kRecentSection = "Recent File List";
 
-QString recentKey(int i)
-{
+QString recentKey(int i) {
     return QStringLiteral("%1/File%2").arg(QString::fromLatin1(kRecentSection)).arg(i + 1);
 }
 
 } // namespace
 
-CQDApp::CQDApp()
-{
+CQDApp::CQDApp() {
     theApp = this;
     palettes_ = PMCreate(qd::settingsFile(PM_FILE_NAME).c_str());
     kernels_ = std::make_unique<qd::CKernelLibrary>();
     mmKernels_ = std::make_unique<qd::CMMKernelLibrary>();
 }
 
-CQDApp::~CQDApp()
-{
+CQDApp::~CQDApp() {
     qd::removeMessagePump();
+    if (runningProcessings_ > 0)
+        QGuiApplication::restoreOverrideCursor();
     // Windows first, so that no document outlives the palettes it uses.
     mainFrame_.reset();
     registry_ = qd::ImageRegistry();
-    if (palettes_)
-        PMDestroy(palettes_);
+    if (palettes_) PMDestroy(palettes_);
     palettes_ = nullptr;
     kernels_.reset();
     mmKernels_.reset();
-    if (theApp == this)
-        theApp = nullptr;
+    if (theApp == this) theApp = nullptr;
 }
 
-CQDApp* CQDApp::instance()
-{
-    return theApp;
-}
+CQDApp* CQDApp::instance() { return theApp; }
 
-bool CQDApp::initInstance(const QStringList& arguments, bool show)
-{
-    if (!palettes_ || !kernels_ || !mmKernels_)
-        return false;
+bool CQDApp::initInstance(const QStringList& arguments, bool show) {
+    if (!palettes_ || !kernels_ || !mmKernels_) return false;
     mainFrame_ = std::make_unique<CMainFrame>();
     qd::installMessagePump();
 
     // Shown first, so that an image window opened from the command line is
     // laid out and fitted inside a visible frame.
-    if (show)
-        mainFrame_->show();
+    if (show) mainFrame_->show();
     // The first argument that is not an option names a file to open.
     for (const QString& arg : arguments.mid(1)) {
-        if (arg.startsWith('-'))
-            continue;
+        if (arg.startsWith('-')) continue;
         return openDocumentFile(arg);
     }
     return true;
 }
 
-CChildFrame* CQDApp::openImageWindow(IMHANDLE im, int notSaved, const QString& title)
-{
-    if (!im || !mainFrame_)
-        return nullptr;
+CChildFrame* CQDApp::openImageWindow(IMHANDLE im, int notSaved, const QString& title) {
+    if (!im || !mainFrame_) return nullptr;
     IMSetPalette(im, palettes_);
     IMPrepareBitmap(im);
 
@@ -98,8 +87,7 @@ CChildFrame* CQDApp::openImageWindow(IMHANDLE im, int notSaved, const QString& t
     return createFrame(doc);
 }
 
-CChildFrame* CQDApp::createFrame(CQDDoc* doc)
-{
+CChildFrame* CQDApp::createFrame(CQDDoc* doc) {
     auto* frame = new CChildFrame(doc);
     mainFrame_->mdiArea()->addSubWindow(frame);
     frame->view()->setCursor(mainFrame_->toolCursor(mainFrame_->currentTool()));
@@ -108,23 +96,19 @@ CChildFrame* CQDApp::createFrame(CQDDoc* doc)
     doc->rebuildTitle();
     mainFrame_->mdiArea()->setActiveSubWindow(frame);
     notifyActiveView(frame->view());
-    if (mainFrame_->menuBar() != mainFrame_->imageMenu())
-        mainFrame_->installImageMenu();
+    if (mainFrame_->menuBar() != mainFrame_->imageMenu()) mainFrame_->installImageMenu();
     return frame;
 }
 
-bool CQDApp::openDocumentFile(const QString& path)
-{
-    if (!mainFrame_)
-        return false;
+bool CQDApp::openDocumentFile(const QString& path) {
+    if (!mainFrame_) return false;
     qd::OpenHooks hooks;
     hooks.palettes = palettes_;
     hooks.rawImport = [this](const std::string& p) {
         return askRawImport(QString::fromStdString(p), mainFrame_.get());
     };
     IMHANDLE im = qd::openDocumentFile(QFile::encodeName(path).toStdString(), hooks).image;
-    if (!im)
-        return false;
+    if (!im) return false;
     auto* doc = new CQDDoc;
     doc->setImage(im);
     doc->setPath(path);
@@ -133,69 +117,66 @@ bool CQDApp::openDocumentFile(const QString& path)
     return true;
 }
 
-void CQDApp::onIdle(int count)
-{
-    if (count != 0 || !mainFrame_)
-        return;
+void CQDApp::onIdle(int count) {
+    if (count != 0 || !mainFrame_) return;
     if (mainFrame_->menuBar() != mainFrame_->imageMenu()) {
         mainFrame_->installImageMenu();
         return;
     }
     const QMenu* window = mainFrame_->topMenu(qd::MenuWindow);
-    if (window && window->actions().size() >= 2)
-        return;
+    if (window && window->actions().size() >= 2) return;
     mainFrame_->installImageMenu();
 }
 
-void CQDApp::setStatusText(int pane, const QString& text)
-{
-    if (mainFrame_)
-        mainFrame_->setStatusText(pane, text);
+void CQDApp::setStatusText(int pane, const QString& text) {
+    if (mainFrame_) mainFrame_->setStatusText(pane, text);
 }
 
-void CQDApp::notifyActiveView(CQDView* view)
-{
-    if (!mainFrame_)
-        return;
+void CQDApp::notifyActiveView(CQDView* view) {
+    if (!mainFrame_) return;
     mainFrame_->histogramWindow()->setView(view);
     mainFrame_->brushBar()->setView(view);
 }
 
-void CQDApp::addResultLine(const QString& text)
+void CQDApp::beginProcessing()
 {
-    if (mainFrame_)
-        mainFrame_->resultWindow()->addLine(text);
+    if (runningProcessings_++ == 0)
+        QGuiApplication::setOverrideCursor(mainFrame_ ? mainFrame_->busyCursor()
+                                                      : QCursor(Qt::WaitCursor));
 }
 
-void CQDApp::beginStoppableProcessing()
+void CQDApp::endProcessing()
 {
+    if (runningProcessings_ > 0 && --runningProcessings_ == 0)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void CQDApp::addResultLine(const QString& text) {
+    if (mainFrame_) mainFrame_->resultWindow()->addLine(text);
+}
+
+void CQDApp::beginStoppableProcessing() {
     stoppable_ = 1;
     stopRequests_ = 0;
-    if (mainFrame_)
-        mainFrame_->action(qd::IdStopPlugIn)->setEnabled(true);
+    if (mainFrame_) mainFrame_->action(qd::IdStopPlugIn)->setEnabled(true);
 }
 
-void CQDApp::endStoppableProcessing()
-{
+void CQDApp::endStoppableProcessing() {
     stoppable_ = 0;
-    if (mainFrame_)
-        mainFrame_->action(qd::IdStopPlugIn)->setEnabled(false);
+    if (mainFrame_) mainFrame_->action(qd::IdStopPlugIn)->setEnabled(false);
 }
 
-QStringList CQDApp::recentFiles() const
-{
+QStringList CQDApp::recentFiles() const {
     auto profile = qd::openProfile();
     QStringList out;
     for (int i = 0; i < kRecentCount; ++i) {
         const QString f = profile->value(recentKey(i)).toString();
-        if (!f.isEmpty())
-            out.push_back(f);
+        if (!f.isEmpty()) out.push_back(f);
     }
     return out;
 }
 
-void CQDApp::addRecentFile(const QString& path)
-{
+void CQDApp::addRecentFile(const QString& path) {
     const QString full = QFileInfo(path).absoluteFilePath();
     QStringList files = recentFiles();
     files.removeAll(full);

@@ -19,7 +19,7 @@ class CQDView;
 
 class CQDApp : public QObject {
     Q_OBJECT
-public:
+  public:
     // Construction: palette manager and kernel libraries from their files.
     CQDApp();
     // Destruction in order: registry, palettes, kernel libraries.
@@ -43,8 +43,9 @@ public:
     // ---- Services ----
     void setStatusText(int pane, const QString& text);
     void notifyActiveView(CQDView* view);
-    void beginProcessing() { ++runningProcessings_; }
-    void endProcessing() { --runningProcessings_; }
+    // The busy cursor shows while any processing runs.
+    void beginProcessing();
+    void endProcessing();
     int runningProcessingCount() const { return runningProcessings_; }
     void addResultLine(const QString& text);
     void beginStoppableProcessing();
@@ -62,10 +63,10 @@ public:
     QStringList recentFiles() const;
     void addRecentFile(const QString& path);
 
-signals:
+  signals:
     void recentFilesChanged();
 
-private:
+  private:
     CChildFrame* createFrame(CQDDoc* doc);
 
     int stoppable_ = 0;

@@ -7,32 +7,25 @@
 
 CQDDoc::CQDDoc(QObject* parent) : QObject(parent) {}
 
-CQDDoc::~CQDDoc()
-{
-    if (image_)
-        IMDestroy(image_);
+CQDDoc::~CQDDoc() {
+    if (image_) IMDestroy(image_);
 }
 
-QString CQDDoc::nameOf(const QString& title)
-{
+QString CQDDoc::nameOf(const QString& title) {
     const int colon = title.indexOf(':');
-    if (colon < 0)
-        return title;
+    if (colon < 0) return title;
     // Drop the blank before the colon, but never a character of the name.
     QString name = title.left(colon);
-    if (name.endsWith(' '))
-        name.chop(1);
+    if (name.endsWith(' ')) name.chop(1);
     return name;
 }
 
-void CQDDoc::setName(const QString& name)
-{
+void CQDDoc::setName(const QString& name) {
     title_ = name;
     rebuildTitle();
 }
 
-void CQDDoc::rebuildTitle()
-{
+void CQDDoc::rebuildTitle() {
     const QString n = name();
     if (image_) {
         int32_t reduction = 1, enlargement = 1;
@@ -49,14 +42,12 @@ void CQDDoc::rebuildTitle()
     emit titleChanged(title_);
 }
 
-void CQDDoc::setPath(const QString& path)
-{
+void CQDDoc::setPath(const QString& path) {
     path_ = path;
     setName(QFileInfo(path).fileName());
 }
 
-bool CQDDoc::saveToPath(const QString& path)
-{
+bool CQDDoc::saveToPath(const QString& path) {
     if (!image_ || !qd::saveDocumentFile(image_, QFile::encodeName(path).toStdString(), {}))
         return false;
     noFile_ = 0;

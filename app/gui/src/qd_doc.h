@@ -8,7 +8,7 @@
 
 class CQDDoc : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CQDDoc(QObject* parent = nullptr);
     ~CQDDoc() override; // destroys the image
 
@@ -36,10 +36,10 @@ public:
     // the path and name follow the file. Nothing changes on failure.
     bool saveToPath(const QString& path);
 
-signals:
+  signals:
     void titleChanged(const QString& title);
 
-private:
+  private:
     IMHANDLE image_ = nullptr;
     int noFile_ = 0;
     int notSaved_ = 0;

@@ -6,73 +6,54 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-CQDView::CQDView(CQDDoc* doc, QWidget* parent) : QWidget(parent), doc_(doc)
-{
+CQDView::CQDView(CQDDoc* doc, QWidget* parent) : QWidget(parent), doc_(doc) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
-    if (MTHANDLE mt = IMGetDataHandle(image()))
-        elementType_ = MTGetFlags(mt);
+    if (MTHANDLE mt = IMGetDataHandle(image())) elementType_ = MTGetFlags(mt);
     qdApp()->registry().add(this, elementType_);
     registered_ = true;
 }
 
-CQDView::~CQDView()
-{
-    leaveRegistry();
-}
+CQDView::~CQDView() { leaveRegistry(); }
 
-void CQDView::leaveRegistry()
-{
-    if (!registered_)
-        return;
+void CQDView::leaveRegistry() {
+    if (!registered_) return;
     registered_ = false;
     qdApp()->registry().remove(this);
 }
 
-IMHANDLE CQDView::image() const
-{
-    return doc_ ? doc_->image() : nullptr;
-}
+IMHANDLE CQDView::image() const { return doc_ ? doc_->image() : nullptr; }
 
-QSize CQDView::sizeHint() const
-{
-    if (!image())
-        return QWidget::sizeHint();
+QSize CQDView::sizeHint() const {
+    if (!image()) return QWidget::sizeHint();
     const QDRECT r = IMGetDrawRect(image());
     return QSize(r.right - r.left, r.bottom - r.top);
 }
 
-void CQDView::paintEvent(QPaintEvent*)
-{
+void CQDView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     IMHANDLE im = image();
-    if (!im)
-        return;
+    if (!im) return;
     IMDrawImage(im, &p); // with its selection frame and overlays
     // Rubber bands and lines invert what is under them.
     if (!band_.isNull() || !line_.isNull()) {
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
         p.setPen(QPen(Qt::black, 0));
         p.setBrush(Qt::NoBrush);
-        if (!band_.isNull())
-            p.drawRect(band_.normalized());
-        if (!line_.isNull())
-            p.drawLine(line_);
+        if (!band_.isNull()) p.drawRect(band_.normalized());
+        if (!line_.isNull()) p.drawLine(line_);
     }
 }
 
-bool CQDView::inDrawing(QPoint p) const
-{
+bool CQDView::inDrawing(QPoint p) const {
     return rect().contains(p) && IMDrawRectContain(image(), p.x(), p.y());
 }
 
-QString CQDView::pixelText(QPoint at) const
-{
+QString CQDView::pixelText(QPoint at) const {
     IMHANDLE im = image();
-    if (!im)
-        return {};
+    if (!im) return {};
     const QDPOINT ip = IMGetImagePoint(im, at.x(), at.y());
     if (ip.x < 0 || ip.y < 0 || ip.x >= IMGetImageWidth(im) || ip.y >= IMGetImageHeight(im))
         return {};
@@ -81,48 +62,37 @@ QString CQDView::pixelText(QPoint at) const
     return QString::asprintf("(%d, %d)    %s", ip.x, ip.y, value);
 }
 
-bool CQDView::zoomIn(QPoint at)
-{
+bool CQDView::zoomIn(QPoint at) {
     IMHANDLE im = image();
-    if (!im)
-        return false;
+    if (!im) return false;
     const QDRECT r = IMGetDrawRect(im);
-    if (r.right - r.left >= 15000 || r.bottom - r.top >= 15000)
-        return false;
+    if (r.right - r.left >= 15000 || r.bottom - r.top >= 15000) return false;
     IMSetDrawRect(im, 2 * r.left - at.x(), 2 * r.top - at.y(), 2 * r.right - at.x(),
                   2 * r.bottom - at.y());
     afterZoom();
     return true;
 }
 
-bool CQDView::zoomOut(QPoint at)
-{
+bool CQDView::zoomOut(QPoint at) {
     IMHANDLE im = image();
-    if (!im)
-        return false;
+    if (!im) return false;
     const QDRECT r = IMGetDrawRect(im);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 32 || h <= 32 || w % 2 || h % 2)
-        return false;
+    if (w <= 32 || h <= 32 || w % 2 || h % 2) return false;
     const int l = r.left / 2 + at.x() / 2, t = r.top / 2 + at.y() / 2;
     IMSetDrawRect(im, l, t, l + w / 2, t + h / 2);
     afterZoom();
     return true;
 }
 
-void CQDView::afterZoom()
-{
+void CQDView::afterZoom() {
     doc_->rebuildTitle();
     update();
 }
 
-void CQDView::imageChanged()
-{
-    update();
-}
+void CQDView::imageChanged() { update(); }
 
-void CQDView::wheelEvent(QWheelEvent* e)
-{
+void CQDView::wheelEvent(QWheelEvent* e) {
     // Scrolling moves the picture under the window.
     const QPoint step = e->angleDelta() / 8 * 2;
     if (e->modifiers() & Qt::ShiftModifier)
@@ -133,8 +103,7 @@ void CQDView::wheelEvent(QWheelEvent* e)
     e->accept();
 }
 
-void CQDView::focusInEvent(QFocusEvent* e)
-{
+void CQDView::focusInEvent(QFocusEvent* e) {
     QWidget::focusInEvent(e);
     qdApp()->notifyActiveView(this);
 }

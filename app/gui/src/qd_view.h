@@ -21,7 +21,7 @@ struct BrushSettings {
 
 class CQDView : public QWidget {
     Q_OBJECT
-public:
+  public:
     CQDView(CQDDoc* doc, QWidget* parent = nullptr);
     ~CQDView() override;
 
@@ -41,7 +41,7 @@ public:
     void brushStamp(QPoint at, const BrushSettings& brush);
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -49,7 +49,7 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
 
-private:
+  private:
     bool inDrawing(QPoint p) const;
     void imageChanged();
     void afterZoom();

@@ -6,27 +6,21 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-CResultView::CResultView(QWidget* parent) : QPlainTextEdit(parent)
-{
+CResultView::CResultView(QWidget* parent) : QPlainTextEdit(parent) {
     setUndoRedoEnabled(false);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(QFont("Courier New", 9));
 }
 
-void CResultView::insertText(const QString& text)
-{
+void CResultView::insertText(const QString& text) {
     QString t = text;
     t.replace("\r\n", "\n");
     insertPlainText(t);
 }
 
-QByteArray CResultView::buffer() const
-{
-    return toPlainText().replace('\n', "\r\n").toLocal8Bit();
-}
+QByteArray CResultView::buffer() const { return toPlainText().replace('\n', "\r\n").toLocal8Bit(); }
 
-CResultFrame::CResultFrame(QWidget* parent) : QWidget(parent, Qt::Tool)
-{
+CResultFrame::CResultFrame(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName("ResultWindow");
     setWindowTitle("result");
     view_ = new CResultView(this);
@@ -40,28 +34,18 @@ CResultFrame::CResultFrame(QWidget* parent) : QWidget(parent, Qt::Tool)
     }
 }
 
-void CResultFrame::addLine(const QString& text)
-{
-    addText(text + "\r\n");
-}
+void CResultFrame::addLine(const QString& text) { addText(text + "\r\n"); }
 
-void CResultFrame::addText(const QString& text)
-{
-    if (!isVisible())
-        show();
+void CResultFrame::addText(const QString& text) {
+    if (!isVisible()) show();
     view_->insertText(text);
 }
 
-void CResultFrame::clear()
-{
-    view_->setPlainText(QString());
-}
+void CResultFrame::clear() { view_->setPlainText(QString()); }
 
-bool CResultFrame::saveTo(const QString& path) const
-{
+bool CResultFrame::saveTo(const QString& path) const {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     f.write(view_->buffer());
     return true;
 }

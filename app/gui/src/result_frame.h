@@ -7,7 +7,7 @@
 
 class CResultView : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     explicit CResultView(QWidget* parent = nullptr);
     // Inserts at the caret, replacing any selection.
     void insertText(const QString& text);
@@ -17,7 +17,7 @@ public:
 
 class CResultFrame : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CResultFrame(QWidget* parent = nullptr);
 
     CResultView* view() const { return view_; }
@@ -27,6 +27,6 @@ public:
     // Writes the whole text to path; false when the file cannot be created.
     bool saveTo(const QString& path) const;
 
-private:
+  private:
     CResultView* view_;
 };

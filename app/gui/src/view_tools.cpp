@@ -11,35 +11,30 @@
 
 namespace {
 
-QPoint imagePoint(IMHANDLE im, QPoint p)
-{
+QPoint imagePoint(IMHANDLE im, QPoint p) {
     const QDPOINT ip = IMGetImagePoint(im, p.x(), p.y());
     return {ip.x, ip.y};
 }
 
-QPoint drawPoint(IMHANDLE im, QPoint ip)
-{
+QPoint drawPoint(IMHANDLE im, QPoint ip) {
     const QDPOINT p = IMGetDrawPoint(im, ip.x(), ip.y());
     return {p.x, p.y};
 }
 
-int tool()
-{
+int tool() {
     CMainFrame* f = qdApp()->mainFrame();
     return f ? f->currentTool() : qd::IdNormalCursor;
 }
 
 } // namespace
 
-void CQDView::mousePressEvent(QMouseEvent* e)
-{
+void CQDView::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     if (e->button() == Qt::RightButton) {
         rightDrag_ = true;
         return;
     }
-    if (e->button() != Qt::LeftButton)
-        return;
+    if (e->button() != Qt::LeftButton) return;
     qdApp()->setStatusText(0, pixelText(p));
     leftDrag_ = true;
     anchor_ = current_ = p;
@@ -49,20 +44,18 @@ void CQDView::mousePressEvent(QMouseEvent* e)
         update();
         break;
     case qd::IdBrushCursor:
-        if (CMainFrame* f = qdApp()->mainFrame())
-            brush_ = f->brushBar()->settings();
+        if (CMainFrame* f = qdApp()->mainFrame()) brush_ = f->brushBar()->settings();
         brushStamp(p, brush_);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-void CQDView::mouseMoveEvent(QMouseEvent* e)
-{
+void CQDView::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     qdApp()->setStatusText(0, pixelText(p));
-    if (!leftDrag_ || !inDrawing(p))
-        return;
+    if (!leftDrag_ || !inDrawing(p)) return;
     IMHANDLE im = image();
     current_ = p;
     switch (tool()) {
@@ -74,9 +67,9 @@ void CQDView::mouseMoveEvent(QMouseEvent* e)
             current_ = drawPoint(im, b);
         }
         band_ = QRect(anchor_, current_);
-        qdApp()->setStatusText(0, QString::asprintf("(%d, %d) -> %d X %d", a.x(), a.y(),
-                                                    std::abs(b.x() - a.x()),
-                                                    std::abs(b.y() - a.y())));
+        qdApp()->setStatusText(0,
+                               QString::asprintf("(%d, %d) -> %d X %d", a.x(), a.y(),
+                                                 std::abs(b.x() - a.x()), std::abs(b.y() - a.y())));
         update();
         break;
     }
@@ -91,46 +84,41 @@ void CQDView::mouseMoveEvent(QMouseEvent* e)
         line_ = QLine(anchor_, p);
         int32_t reduction = 1, enlargement = 1;
         IMGetMagnification(im, &reduction, &enlargement);
-        if (enlargement == 0)
-            enlargement = 1;
+        if (enlargement == 0) enlargement = 1;
         const long dx = long(p.x() - anchor_.x()) * reduction / enlargement;
         const long dy = long(p.y() - anchor_.y()) * reduction / enlargement;
         const double distance = std::sqrt(double(dx * dx + dy * dy)) * IMGetScale(im);
         const QPoint a = imagePoint(im, anchor_), b = imagePoint(im, p);
-        qdApp()->setStatusText(0, QString::asprintf("(%d, %d) -> (%d, %d)  : %.3e %s", a.x(), a.y(),
-                                                    b.x(), b.y(), distance,
-                                                    QString::fromLatin1(IMGetXYUnit(im))
-                                                        .toLocal8Bit()
-                                                        .constData()));
+        qdApp()->setStatusText(
+            0, QString::asprintf("(%d, %d) -> (%d, %d)  : %.3e %s", a.x(), a.y(), b.x(), b.y(),
+                                 distance,
+                                 QString::fromLatin1(IMGetXYUnit(im)).toLocal8Bit().constData()));
         update();
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
-void CQDView::mouseReleaseEvent(QMouseEvent* e)
-{
+void CQDView::mouseReleaseEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     IMHANDLE im = image();
     if (e->button() == Qt::RightButton) {
-        if (rightDrag_ && tool() == qd::IdZoomCursor && inDrawing(p))
-            zoomOut(p);
+        if (rightDrag_ && tool() == qd::IdZoomCursor && inDrawing(p)) zoomOut(p);
         rightDrag_ = false;
         return;
     }
-    if (e->button() != Qt::LeftButton)
-        return;
+    if (e->button() != Qt::LeftButton) return;
     qdApp()->setStatusText(0, pixelText(p));
     const bool wasDragging = leftDrag_;
     leftDrag_ = false;
-    if (!wasDragging)
-        return;
+    if (!wasDragging) return;
     switch (tool()) {
     case qd::IdSelectCursor: {
         const QPoint a = imagePoint(im, anchor_), b = imagePoint(im, current_);
-        IMSetSelectedRect(im, std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()),
-                          std::max(a.y(), b.y()));
+        IMSetSelectedRect(im, std::min(a.x(), b.x()), std::min(a.y(), b.y()),
+                          std::max(a.x(), b.x()), std::max(a.y(), b.y()));
         band_ = QRect();
         update();
         break;
@@ -141,22 +129,20 @@ void CQDView::mouseReleaseEvent(QMouseEvent* e)
         update();
         break;
     case qd::IdZoomCursor:
-        if (inDrawing(p))
-            zoomIn(p);
+        if (inDrawing(p)) zoomIn(p);
         break;
     case qd::IdMeasureCursor:
         line_ = QLine();
         update();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-void CQDView::brushStamp(QPoint at, const BrushSettings& brush)
-{
+void CQDView::brushStamp(QPoint at, const BrushSettings& brush) {
     IMHANDLE im = image();
-    if (!im)
-        return;
+    if (!im) return;
     const QPoint c = imagePoint(im, at);
     const int h = brush.size / 2, w = IMGetImageWidth(im), ht = IMGetImageHeight(im);
     const bool complex = elementType_ == MT_COMPLEX8 || elementType_ == MT_COMPLEX16;
@@ -165,20 +151,16 @@ void CQDView::brushStamp(QPoint at, const BrushSettings& brush)
     for (int dy = -h; dy <= h; ++dy) {
         for (int dx = -h; dx <= h; ++dx) {
             const int x = c.x() + dx, y = c.y() + dy;
-            if (x < 0 || y < 0 || x >= w || y >= ht)
-                continue;
+            if (x < 0 || y < 0 || x >= w || y >= ht) continue;
             if (complex) {
                 const MTCOMPLEX v = IMComplex(im, x, y);
-                if (v.re == brush.real && v.im == brush.imaginary)
-                    continue;
+                if (v.re == brush.real && v.im == brush.imaginary) continue;
                 IMSetComplexPixel(im, x, y, MTCOMPLEX{brush.real, brush.imaginary});
             } else if (rgb) {
-                if (IMRgb(im, x, y) == brush.rgb)
-                    continue;
+                if (IMRgb(im, x, y) == brush.rgb) continue;
                 IMSetRGBPixel(im, x, y, brush.rgb);
             } else {
-                if (IMReal(im, x, y) == brush.real)
-                    continue;
+                if (IMReal(im, x, y) == brush.real) continue;
                 IMSetRealPixel(im, x, y, brush.real);
             }
             changed = true;

@@ -8,8 +8,7 @@
 
 #include <QMdiArea>
 
-void CMainFrame::fitToImage(CChildFrame* frame)
-{
+void CMainFrame::fitToImage(CChildFrame* frame) {
     IMHANDLE im = frame->view()->image();
     const QDRECT r = IMGetDrawRect(im);
     const int w = r.right - r.left, h = r.bottom - r.top;
@@ -20,22 +19,18 @@ void CMainFrame::fitToImage(CChildFrame* frame)
     frame->view()->update();
 }
 
-void CMainFrame::allFitToImage()
-{
+void CMainFrame::allFitToImage() {
     for (CQDView* v : qdApp()->registry().views())
-        if (auto* f = qobject_cast<CChildFrame*>(v->parentWidget()))
-            fitToImage(f);
+        if (auto* f = qobject_cast<CChildFrame*>(v->parentWidget())) fitToImage(f);
 }
 
-void CMainFrame::closeAll()
-{
+void CMainFrame::closeAll() {
     // One pass: a window that refuses stays, and is not asked again.
     for (CChildFrame* f : childFrames())
         f->close();
 }
 
-void CMainFrame::killAll()
-{
+void CMainFrame::killAll() {
     if (qd::messageBox(this,
                        "This command will close all image window without saving.\nYou want to kill "
                        "all image window ?",

@@ -18,22 +18,19 @@
 #include <QUrl>
 
 class DocumentTest : public GuiTest {
-protected:
+  protected:
     // The next file dialog chooses this path.
-    void chooseFile(const QString& p)
-    {
+    void chooseFile(const QString& p) {
         dialogs = [p](QDialog& d) {
             auto* fd = qobject_cast<QFileDialog*>(&d);
-            if (!fd)
-                return int(QDialog::Rejected);
+            if (!fd) return int(QDialog::Rejected);
             fd->selectFile(p);
             d.done(QDialog::Accepted);
             return int(QDialog::Accepted);
         };
     }
     // A 5 x 3 unsigned char image holding x + 10 y, saved natively.
-    QString writeSample(const QString& name)
-    {
+    QString writeSample(const QString& name) {
         IMHANDLE im = makeImage(5, 3, MT_UCHAR);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x)
@@ -46,8 +43,7 @@ protected:
     }
 };
 
-TEST_F(DocumentTest, OpenNativeFileGivesTitleTypeAndCleanFlags)
-{
+TEST_F(DocumentTest, OpenNativeFileGivesTitleTypeAndCleanFlags) {
     ASSERT_TRUE(app->openDocumentFile(writeSample("a.qdw")));
     CChildFrame* f = frame->activeChild();
     ASSERT_NE(f, nullptr);
@@ -62,13 +58,15 @@ TEST_F(DocumentTest, OpenNativeFileGivesTitleTypeAndCleanFlags)
     EXPECT_EQ(app->recentFiles().value(0), path("a.qdw"));
 }
 
-TEST_F(DocumentTest, OpenTiffAndNumPyFiles)
-{
+TEST_F(DocumentTest, OpenTiffAndNumPyFiles) {
     // Little-endian, 3 x 2, 8-bit grey in one strip; rows 1 2 3 / 4 5 6 from the top.
     QByteArray tiff("II*\0\x08\0\0\0", 8);
     auto put16 = [&](int v) { tiff.append(char(v & 255)).append(char(v >> 8)); };
-    auto put32 = [&](int v) { put16(v & 0xFFFF); put16(v >> 16); };
-    const int tags[][3] = {{256, 3, 3}, {257, 3, 2}, {258, 3, 8}, {259, 3, 1}, {262, 3, 1},
+    auto put32 = [&](int v) {
+        put16(v & 0xFFFF);
+        put16(v >> 16);
+    };
+    const int tags[][3] = {{256, 3, 3},   {257, 3, 2}, {258, 3, 8}, {259, 3, 1}, {262, 3, 1},
                            {273, 4, 122}, {277, 3, 1}, {278, 3, 2}, {279, 4, 6}};
     put16(9);
     for (const auto& t : tags) {
@@ -105,8 +103,7 @@ TEST_F(DocumentTest, OpenTiffAndNumPyFiles)
     EXPECT_TRUE(dialogTitles.empty()); // no reader fell through to the import dialog
 }
 
-TEST_F(DocumentTest, CommandLineDropAndRecentFiles)
-{
+TEST_F(DocumentTest, CommandLineDropAndRecentFiles) {
     const QString a = writeSample("a.qdw");
     app.reset();
     app = std::make_unique<CQDApp>();
@@ -136,8 +133,7 @@ TEST_F(DocumentTest, CommandLineDropAndRecentFiles)
     EXPECT_EQ(app->registry().nameAt(app->registry().count() - 1), "c.qdw");
 }
 
-TEST_F(DocumentTest, OpenDialogKeepsFilterAndDirectoryInTheProfile)
-{
+TEST_F(DocumentTest, OpenDialogKeepsFilterAndDirectoryInTheProfile) {
     const QString a = writeSample("a.qdw");
     dialogs = [&](QDialog& d) {
         auto& fd = static_cast<QFileDialog&>(d);
@@ -162,8 +158,7 @@ TEST_F(DocumentTest, OpenDialogKeepsFilterAndDirectoryInTheProfile)
     EXPECT_EQ(app->registry().count(), 1);
 }
 
-TEST_F(DocumentTest, UnknownFileGoesToTheImportDialogAndCancelOpensNothing)
-{
+TEST_F(DocumentTest, UnknownFileGoesToTheImportDialogAndCancelOpensNothing) {
     QFile raw(path("data.bin"));
     ASSERT_TRUE(raw.open(QIODevice::WriteOnly));
     QByteArray bytes(8 * 4 * 2, 0);
@@ -193,8 +188,7 @@ TEST_F(DocumentTest, UnknownFileGoesToTheImportDialogAndCancelOpensNothing)
     EXPECT_EQ(frame->activeChild()->windowTitle(), "data.bin : 8 X 4  <1:1>");
 }
 
-TEST_F(DocumentTest, ImportDialogProposesSquaresAndRefusesOversizedData)
-{
+TEST_F(DocumentTest, ImportDialogProposesSquaresAndRefusesOversizedData) {
     QFile raw(path("square.raw"));
     ASSERT_TRUE(raw.open(QIODevice::WriteOnly));
     raw.write(QByteArray(65536, 1));
@@ -210,7 +204,8 @@ TEST_F(DocumentTest, ImportDialogProposesSquaresAndRefusesOversizedData)
     dlg.heightField()->setText("300");
     dlg.accept();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Image dimension is not valid.\nProbably width or height is too large.");
+    EXPECT_EQ(boxes[0].text,
+              "Image dimension is not valid.\nProbably width or height is too large.");
     EXPECT_NE(dlg.result(), QDialog::Accepted);
 
     dlg.widthField()->setText("0");
@@ -218,8 +213,7 @@ TEST_F(DocumentTest, ImportDialogProposesSquaresAndRefusesOversizedData)
     EXPECT_EQ(boxes.back().text, "Width or Height should be greater than 0.");
 }
 
-TEST_F(DocumentTest, NewUsesTheDialogValuesAndRemembersThem)
-{
+TEST_F(DocumentTest, NewUsesTheDialogValuesAndRemembersThem) {
     dialogs = [](QDialog& d) {
         auto& dlg = static_cast<CNewImageDialog&>(d);
         dlg.widthField()->setText("20");
@@ -247,8 +241,7 @@ TEST_F(DocumentTest, NewUsesTheDialogValuesAndRemembersThem)
     EXPECT_EQ(boxes.back().text, "Width or Height should be greater than 0.");
 }
 
-TEST_F(DocumentTest, SaveAsEachWriterThenReopen)
-{
+TEST_F(DocumentTest, SaveAsEachWriterThenReopen) {
     CChildFrame* f = openNew(6, 4, MT_UCHAR);
     IMHANDLE im = f->view()->image();
     for (int y = 0; y < 4; ++y)
@@ -277,8 +270,7 @@ TEST_F(DocumentTest, SaveAsEachWriterThenReopen)
     }
 }
 
-TEST_F(DocumentTest, FailedSaveSaysSoAndKeepsTheDocumentUnsaved)
-{
+TEST_F(DocumentTest, FailedSaveSaysSoAndKeepsTheDocumentUnsaved) {
     CChildFrame* f = openNew(4, 4, MT_UCHAR);
     const QString bad = path("missing/dir/x.qdw");
     chooseFile(bad);
@@ -295,8 +287,7 @@ TEST_F(DocumentTest, FailedSaveSaysSoAndKeepsTheDocumentUnsaved)
     EXPECT_EQ(boxes.size(), 1u);
 }
 
-TEST_F(DocumentTest, FitToImageMakesTheClientTheDrawnImage)
-{
+TEST_F(DocumentTest, FitToImageMakesTheClientTheDrawnImage) {
     CChildFrame* f = openNew(100, 50, MT_UCHAR);
     QCoreApplication::processEvents();
     EXPECT_EQ(f->view()->size(), QSize(100, 50));
@@ -309,8 +300,7 @@ TEST_F(DocumentTest, FitToImageMakesTheClientTheDrawnImage)
     EXPECT_EQ(r.top, 0);
 }
 
-TEST_F(DocumentTest, NamesStopAtTheFirstColon)
-{
+TEST_F(DocumentTest, NamesStopAtTheFirstColon) {
     EXPECT_EQ(CQDDoc::nameOf("a.qdw : 5 X 3  <1:1>"), "a.qdw");
     EXPECT_EQ(CQDDoc::nameOf("plain"), "plain");
     CChildFrame* f = openNew(3, 2, MT_FLOAT, 1, "odd:name");
@@ -320,8 +310,7 @@ TEST_F(DocumentTest, NamesStopAtTheFirstColon)
 
 class CloseRuleTest : public DocumentTest {};
 
-TEST_F(CloseRuleTest, RunningProcessingRefusesAnyWindow)
-{
+TEST_F(CloseRuleTest, RunningProcessingRefusesAnyWindow) {
     CChildFrame* f = openNew(4, 4, MT_UCHAR, 0);
     app->beginProcessing();
     EXPECT_FALSE(f->close());
@@ -335,8 +324,7 @@ TEST_F(CloseRuleTest, RunningProcessingRefusesAnyWindow)
     EXPECT_EQ(app->registry().count(), 0);
 }
 
-TEST_F(CloseRuleTest, LockedViewRefuses)
-{
+TEST_F(CloseRuleTest, LockedViewRefuses) {
     CChildFrame* f = openNew(4, 4, MT_UCHAR, 0);
     f->view()->setLockFlag(1);
     EXPECT_FALSE(f->close());
@@ -344,8 +332,7 @@ TEST_F(CloseRuleTest, LockedViewRefuses)
     f->view()->setLockFlag(0);
 }
 
-TEST_F(CloseRuleTest, UnsavedAsksAndFollowsTheAnswer)
-{
+TEST_F(CloseRuleTest, UnsavedAsksAndFollowsTheAnswer) {
     CChildFrame* f = openNew(4, 4, MT_UCHAR);
     answers = {qd::IdCancel};
     EXPECT_FALSE(f->close());
@@ -370,8 +357,7 @@ TEST_F(CloseRuleTest, UnsavedAsksAndFollowsTheAnswer)
     EXPECT_EQ(app->registry().count(), 0);
 }
 
-TEST_F(CloseRuleTest, CloseAllIsOnePassAndKillAllAsksFirst)
-{
+TEST_F(CloseRuleTest, CloseAllIsOnePassAndKillAllAsksFirst) {
     openNew(4, 4, MT_UCHAR);
     openNew(4, 4, MT_UCHAR, 0);
     openNew(4, 4, MT_UCHAR);
@@ -383,9 +369,10 @@ TEST_F(CloseRuleTest, CloseAllIsOnePassAndKillAllAsksFirst)
 
     answers = {qd::IdNo};
     frame->killAll();
-    EXPECT_EQ(boxes.back().text,
-              "This command will close all image window without saving.\nYou want to kill all image "
-              "window ?");
+    EXPECT_EQ(
+        boxes.back().text,
+        "This command will close all image window without saving.\nYou want to kill all image "
+        "window ?");
     flush();
     EXPECT_EQ(app->registry().count(), 2);
 
@@ -397,8 +384,7 @@ TEST_F(CloseRuleTest, CloseAllIsOnePassAndKillAllAsksFirst)
     EXPECT_EQ(app->registry().count(), 0);
 }
 
-TEST_F(CloseRuleTest, ExitAsksForUnsavedImagesAndCancelKeepsTheProgram)
-{
+TEST_F(CloseRuleTest, ExitAsksForUnsavedImagesAndCancelKeepsTheProgram) {
     openNew(4, 4, MT_UCHAR);
     answers = {qd::IdCancel};
     EXPECT_FALSE(frame->close());

@@ -21,10 +21,7 @@
 #include <vector>
 
 // Readable QString values in assertion messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 struct RecordedBox {
     QString text;
@@ -33,7 +30,7 @@ struct RecordedBox {
 };
 
 class GuiTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -53,7 +50,7 @@ protected:
     std::unique_ptr<CQDApp> app;
     CMainFrame* frame = nullptr;
     std::vector<RecordedBox> boxes;
-    std::deque<int> answers;             // for message boxes; IdOk when empty
+    std::deque<int> answers;              // for message boxes; IdOk when empty
     std::function<int(QDialog&)> dialogs; // for modal dialogs; reject when empty
     std::vector<QString> dialogTitles;
 };

@@ -12,8 +12,7 @@
 
 class ResultTest : public GuiTest {};
 
-TEST_F(ResultTest, LinesAndTextSaveWithWindowsLineEnds)
-{
+TEST_F(ResultTest, LinesAndTextSaveWithWindowsLineEnds) {
     CResultFrame* r = frame->resultWindow();
     r->hide();
     app->addResultLine("mean 3");
@@ -32,8 +31,7 @@ TEST_F(ResultTest, LinesAndTextSaveWithWindowsLineEnds)
     EXPECT_EQ(QFileInfo(path("r.txt")).size(), 0);
 }
 
-TEST_F(ResultTest, SaveResultThatCannotCreateTheFile)
-{
+TEST_F(ResultTest, SaveResultThatCannotCreateTheFile) {
     dialogs = [this](QDialog& d) {
         static_cast<QFileDialog&>(d).selectFile(path("no/such/dir/r.txt"));
         d.done(QDialog::Accepted);
@@ -46,10 +44,10 @@ TEST_F(ResultTest, SaveResultThatCannotCreateTheFile)
 }
 
 class HistogramTest : public GuiTest {
-protected:
+  protected:
     // Opens an image with the given values (row by row from y = 0) and range.
-    CQDView* openValues(int w, int h, int type, const std::vector<int>& values, double a, double b)
-    {
+    CQDView* openValues(int w, int h, int type, const std::vector<int>& values, double a,
+                        double b) {
         IMHANDLE im = makeImage(w, h, type);
         for (int i = 0; i < w * h; ++i)
             IMSetRealInt(im, i % w, i / w, values[i]);
@@ -60,8 +58,7 @@ protected:
     CHistoFrame* histo() { return frame->histogramWindow(); }
 };
 
-TEST_F(HistogramTest, BinaryImageShowsTwoBarsScaledToTheLargest)
-{
+TEST_F(HistogramTest, BinaryImageShowsTwoBarsScaledToTheLargest) {
     // Twelve zeros and four ones.
     std::vector<int> v(16, 0);
     v[1] = v[5] = v[9] = v[13] = 1;
@@ -70,8 +67,7 @@ TEST_F(HistogramTest, BinaryImageShowsTwoBarsScaledToTheLargest)
     EXPECT_EQ(histo()->plotHeights(), QVector<int>({100, 33}));
 }
 
-TEST_F(HistogramTest, SixteenColoursOneBarEach)
-{
+TEST_F(HistogramTest, SixteenColoursOneBarEach) {
     // With the range 0..15 each value is its own level.
     std::vector<int> v = {0, 0, 0, 0, 3, 3, 15, 15};
     openValues(4, 2, MT_4BITS, v, 0, 15);
@@ -83,8 +79,7 @@ TEST_F(HistogramTest, SixteenColoursOneBarEach)
     EXPECT_EQ(h[1], 0);
 }
 
-TEST_F(HistogramTest, TwoFiftySixColoursPairBins)
-{
+TEST_F(HistogramTest, TwoFiftySixColoursPairBins) {
     // Values 0 (x3), 1 (x1) and 200 (x2) with the range 0..256: level
     // trunc(v * 255 / 256 + 0.5) puts 200 at level 199.
     std::vector<int> v = {0, 0, 0, 1, 200, 200};
@@ -96,8 +91,7 @@ TEST_F(HistogramTest, TwoFiftySixColoursPairBins)
     EXPECT_EQ(h[1], 0);
 }
 
-TEST_F(HistogramTest, DraggingOverThePlotSetsTheRange)
-{
+TEST_F(HistogramTest, DraggingOverThePlotSetsTheRange) {
     std::vector<int> v(16, 5);
     CQDView* view = openValues(4, 4, MT_UCHAR, v, 0, 256);
     mouse(histo(), QEvent::MouseButtonPress, {31, 50});
@@ -117,8 +111,7 @@ TEST_F(HistogramTest, DraggingOverThePlotSetsTheRange)
     EXPECT_DOUBLE_EQ(IMGetFinalValue(four->image()), 16.0);
 }
 
-TEST_F(HistogramTest, SlidersActAtOnceAndApplyFoldsThemIntoTheRange)
-{
+TEST_F(HistogramTest, SlidersActAtOnceAndApplyFoldsThemIntoTheRange) {
     CQDView* view = openValues(2, 2, MT_UCHAR, {0, 1, 2, 3}, 0, 256);
     histo()->brightnessSlider()->setValue(10);
     EXPECT_EQ(IMGetBrightness(view->image()), 10);
@@ -143,8 +136,7 @@ TEST_F(HistogramTest, SlidersActAtOnceAndApplyFoldsThemIntoTheRange)
     EXPECT_DOUBLE_EQ(IMGetInitialValue(view->image()), before);
 }
 
-TEST_F(HistogramTest, FollowsTheActiveWindowAndEmptiesWhenTheLastCloses)
-{
+TEST_F(HistogramTest, FollowsTheActiveWindowAndEmptiesWhenTheLastCloses) {
     CChildFrame* f = app->openImageWindow(makeImage(4, 4, MT_UCHAR), 0);
     EXPECT_TRUE(histo()->brightnessSlider()->isEnabled());
     f->close();
@@ -154,8 +146,7 @@ TEST_F(HistogramTest, FollowsTheActiveWindowAndEmptiesWhenTheLastCloses)
     EXPECT_TRUE(histo()->plotHeights().isEmpty());
 }
 
-TEST_F(HistogramTest, PaintShowsTheBarsOnTheWhitePlot)
-{
+TEST_F(HistogramTest, PaintShowsTheBarsOnTheWhitePlot) {
     std::vector<int> v(16, 0);
     v[1] = v[5] = v[9] = v[13] = 1;
     openValues(4, 4, MT_BINARY, v, 0, 2); // bars of 64 pixels: 100 and 33 high

@@ -10,8 +10,8 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenu>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSettings>
@@ -21,8 +21,7 @@
 
 class StartupTest : public GuiTest {};
 
-TEST_F(StartupTest, EmptySettingsStartWithNoWindowAndExitWritesTheFiles)
-{
+TEST_F(StartupTest, EmptySettingsStartWithNoWindowAndExitWritesTheFiles) {
     EXPECT_TRUE(frame->childFrames().isEmpty());
     EXPECT_EQ(app->registry().count(), 0);
     EXPECT_EQ(app->kernelLibrary()->count(), 11);
@@ -38,8 +37,7 @@ TEST_F(StartupTest, EmptySettingsStartWithNoWindowAndExitWritesTheFiles)
     EXPECT_EQ(QFileInfo(path("QDMMKernel.dat")).size(), 0);
 }
 
-TEST_F(StartupTest, ImageMenuHasTheTenTopMenusInOrder)
-{
+TEST_F(StartupTest, ImageMenuHasTheTenTopMenusInOrder) {
     QStringList titles;
     for (QAction* a : frame->imageMenu()->actions())
         titles << a->text().remove('&');
@@ -49,8 +47,7 @@ TEST_F(StartupTest, ImageMenuHasTheTenTopMenusInOrder)
     EXPECT_GE(frame->topMenu(qd::MenuWindow)->actions().size(), 2);
 }
 
-TEST_F(StartupTest, IdleRepairRestoresALostWindowMenuAndAReplacedMenuBar)
-{
+TEST_F(StartupTest, IdleRepairRestoresALostWindowMenuAndAReplacedMenuBar) {
     frame->topMenu(qd::MenuWindow)->clear();
     app->onIdle(1); // only the first idle pass repairs
     EXPECT_TRUE(frame->topMenu(qd::MenuWindow)->actions().isEmpty());
@@ -63,8 +60,7 @@ TEST_F(StartupTest, IdleRepairRestoresALostWindowMenuAndAReplacedMenuBar)
     EXPECT_EQ(frame->imageMenu()->actions().size(), qd::MenuCount);
 }
 
-TEST_F(StartupTest, MainToolBarOrderAndOneExclusiveToolGroup)
-{
+TEST_F(StartupTest, MainToolBarOrderAndOneExclusiveToolGroup) {
     QStringList names;
     for (QAction* a : frame->mainToolBar()->actions())
         names << (a->isSeparator() ? QString("|") : a->objectName());
@@ -88,8 +84,7 @@ TEST_F(StartupTest, MainToolBarOrderAndOneExclusiveToolGroup)
     EXPECT_FALSE(frame->brushBar()->isVisible());
 }
 
-TEST_F(StartupTest, ViewTogglesShowAndHideTheirWindows)
-{
+TEST_F(StartupTest, ViewTogglesShowAndHideTheirWindows) {
     QAction* histo = frame->action(qd::IdViewHistogram);
     histo->trigger();
     EXPECT_FALSE(frame->histogramWindow()->isVisible());
@@ -101,8 +96,7 @@ TEST_F(StartupTest, ViewTogglesShowAndHideTheirWindows)
     EXPECT_TRUE(frame->resultWindow()->isVisible());
 }
 
-TEST_F(StartupTest, AboutBoxTitleAndText)
-{
+TEST_F(StartupTest, AboutBoxTitleAndText) {
     QString label;
     dialogs = [&](QDialog& d) {
         for (QLabel* l : d.findChildren<QLabel*>())
@@ -115,8 +109,7 @@ TEST_F(StartupTest, AboutBoxTitleAndText)
     EXPECT_EQ(label, "Quidora Version 1.10b");
 }
 
-TEST_F(StartupTest, ClosingTheMainWindowSavesTheBarState)
-{
+TEST_F(StartupTest, ClosingTheMainWindowSavesTheBarState) {
     frame->stopBar()->hide();
     EXPECT_TRUE(frame->close());
     QSettings ini(qd::profilePath(), QSettings::IniFormat);
@@ -130,10 +123,10 @@ TEST_F(StartupTest, ClosingTheMainWindowSavesTheBarState)
     EXPECT_TRUE(frame->mainToolBar()->isVisible());
 }
 
-TEST_F(StartupTest, PumpHandlesEventsButSwallowsCloseRequests)
-{
+TEST_F(StartupTest, PumpHandlesEventsButSwallowsCloseRequests) {
     int delivered = 0;
-    QMetaObject::invokeMethod(frame, [&] { ++delivered; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        frame, [&] { ++delivered; }, Qt::QueuedConnection);
     QCoreApplication::postEvent(frame, new QCloseEvent);
     EXPECT_EQ(ProcessMessage(), 1);
     EXPECT_EQ(delivered, 1);
@@ -143,8 +136,7 @@ TEST_F(StartupTest, PumpHandlesEventsButSwallowsCloseRequests)
     EXPECT_TRUE(frame->isVisible());
 }
 
-TEST_F(StartupTest, StatusPanesAndStoppableProcessing)
-{
+TEST_F(StartupTest, StatusPanesAndStoppableProcessing) {
     app->setStatusText(0, "hello");
     EXPECT_EQ(frame->statusText(0), "hello");
     // The mouse over the main window's own area clears it.

@@ -8,19 +8,17 @@
 #include <QLineEdit>
 
 class ViewTest : public GuiTest {
-protected:
+  protected:
     // A 64 x 64 image drawn 1:1 at the client origin: window (x, y) is image
     // (x, 64 - y).
-    CQDView* open64(int type = MT_UCHAR)
-    {
+    CQDView* open64(int type = MT_UCHAR) {
         CChildFrame* f = openNew(64, 64, type);
         return f->view();
     }
     static QDRECT drawRect(CQDView* v) { return IMGetDrawRect(v->image()); }
 };
 
-TEST_F(ViewTest, ZoomKeepsThePointAndRespectsTheLimits)
-{
+TEST_F(ViewTest, ZoomKeepsThePointAndRespectsTheLimits) {
     CChildFrame* f = openNew(100, 50, MT_UCHAR, 0, "z");
     CQDView* v = f->view();
     ASSERT_TRUE(v->zoomIn(QPoint(10, 20)));
@@ -50,8 +48,7 @@ TEST_F(ViewTest, ZoomKeepsThePointAndRespectsTheLimits)
     EXPECT_FALSE(v->zoomIn(QPoint(0, 0)));
 }
 
-TEST_F(ViewTest, ZoomToolUsesLeftAndRightButtons)
-{
+TEST_F(ViewTest, ZoomToolUsesLeftAndRightButtons) {
     CQDView* v = open64();
     frame->setTool(qd::IdZoomCursor);
     mouse(v, QEvent::MouseButtonPress, {8, 8});
@@ -63,8 +60,7 @@ TEST_F(ViewTest, ZoomToolUsesLeftAndRightButtons)
     EXPECT_EQ(drawRect(v).left, 0);
 }
 
-TEST_F(ViewTest, SelectDragSetsTheNormalisedSelection)
-{
+TEST_F(ViewTest, SelectDragSetsTheNormalisedSelection) {
     CQDView* v = open64();
     frame->setTool(qd::IdSelectCursor);
     mouse(v, QEvent::MouseButtonPress, {10, 10});
@@ -78,8 +74,7 @@ TEST_F(ViewTest, SelectDragSetsTheNormalisedSelection)
     EXPECT_EQ(s.bottom, 54);
 }
 
-TEST_F(ViewTest, PaintShowsTheImageAndOneInvertedSelectionFrame)
-{
+TEST_F(ViewTest, PaintShowsTheImageAndOneInvertedSelectionFrame) {
     CQDView* v = open64();
     IMSetSelectedRect(v->image(), 10, 24, 30, 54); // window rectangle (10, 10) - (30, 40)
     QCoreApplication::processEvents();
@@ -89,8 +84,7 @@ TEST_F(ViewTest, PaintShowsTheImageAndOneInvertedSelectionFrame)
     EXPECT_EQ(shot.pixel(20, 10) & 0xFFFFFF, 0xFFFFFFu);
 }
 
-TEST_F(ViewTest, SelectWithCtrlSnapsToPowersOfTwo)
-{
+TEST_F(ViewTest, SelectWithCtrlSnapsToPowersOfTwo) {
     CQDView* v = open64();
     frame->setTool(qd::IdSelectCursor);
     mouse(v, QEvent::MouseButtonPress, {10, 10});
@@ -105,8 +99,7 @@ TEST_F(ViewTest, SelectWithCtrlSnapsToPowersOfTwo)
     EXPECT_EQ(s.bottom, 54);
 }
 
-TEST_F(ViewTest, PixelTextInsideAndOutsideTheImage)
-{
+TEST_F(ViewTest, PixelTextInsideAndOutsideTheImage) {
     CQDView* v = open64();
     IMSetRealInt(v->image(), 5, 60, 77);
     char expected[64] = {};
@@ -118,8 +111,7 @@ TEST_F(ViewTest, PixelTextInsideAndOutsideTheImage)
     EXPECT_EQ(frame->statusText(0), "");
 }
 
-TEST_F(ViewTest, MeasurementShowsDistanceTimesScaleAndUnit)
-{
+TEST_F(ViewTest, MeasurementShowsDistanceTimesScaleAndUnit) {
     CQDView* v = open64();
     IMSetScale(v->image(), 0.5);
     IMSetXYUnit(v->image(), "mm");
@@ -133,11 +125,11 @@ TEST_F(ViewTest, MeasurementShowsDistanceTimesScaleAndUnit)
     mouse(v, QEvent::MouseButtonRelease, {13, 14});
     mouse(v, QEvent::MouseButtonPress, {10, 10});
     mouse(v, QEvent::MouseMove, {17, 10});
-    EXPECT_TRUE(frame->statusText(0).endsWith(": 1.500e+00 mm")) << frame->statusText(0).toStdString();
+    EXPECT_TRUE(frame->statusText(0).endsWith(": 1.500e+00 mm"))
+        << frame->statusText(0).toStdString();
 }
 
-TEST_F(ViewTest, MoveToolShiftsTheDrawRectangle)
-{
+TEST_F(ViewTest, MoveToolShiftsTheDrawRectangle) {
     CQDView* v = open64();
     frame->setTool(qd::IdMoveCursor);
     mouse(v, QEvent::MouseButtonPress, {10, 10});
@@ -148,9 +140,8 @@ TEST_F(ViewTest, MoveToolShiftsTheDrawRectangle)
 }
 
 class BrushTest : public ViewTest {
-protected:
-    void paintAt(CQDView* v, QPoint p, const char* size, const QStringList& values)
-    {
+  protected:
+    void paintAt(CQDView* v, QPoint p, const char* size, const QStringList& values) {
         frame->setTool(qd::IdBrushCursor);
         CBrushStyleWnd* b = frame->brushBar();
         b->sizeField()->setText(size);
@@ -161,8 +152,7 @@ protected:
     }
 };
 
-TEST_F(BrushTest, GreyStampCoversTheSquareInsideTheImage)
-{
+TEST_F(BrushTest, GreyStampCoversTheSquareInsideTheImage) {
     CQDView* v = open64();
     v->document()->setNotSaved(0);
     paintAt(v, {1, 62}, "3", {"9"}); // image (1, 2): the square is clipped at x = -1
@@ -179,8 +169,7 @@ TEST_F(BrushTest, GreyStampCoversTheSquareInsideTheImage)
     EXPECT_FALSE(frame->brushBar()->valueField(1)->isEnabled());
 }
 
-TEST_F(BrushTest, ComplexAndRgbStamps)
-{
+TEST_F(BrushTest, ComplexAndRgbStamps) {
     CQDView* c = open64(MT_COMPLEX8);
     paintAt(c, {20, 20}, "1", {"1.5", "-2"});
     MTCOMPLEX z = IMComplex(c->image(), 20, 44);
@@ -197,8 +186,7 @@ TEST_F(BrushTest, ComplexAndRgbStamps)
     EXPECT_EQ(frame->brushBar()->valueLabel(2)->text(), "B");
 }
 
-TEST(PrintPageTest, LargestWholeFactorInsideTheMarginCentredHorizontally)
-{
+TEST(PrintPageTest, LargestWholeFactorInsideTheMarginCentredHorizontally) {
     // 1000 x 2000 page: 800 x 1600 inside the margins; 100 x 50 fits 8 times.
     QRect r = qd::printTarget({1000, 2000}, {100, 50}, 300, 300);
     EXPECT_EQ(r, QRect(100, 200, 800, 400));
