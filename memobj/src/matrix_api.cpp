@@ -60,5 +60,9 @@ int32_t MTSetWindow(MTHANDLE mt, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
     return mt->ops->setWindow(*mt, x0, y0, x1, y1);
 }
 void MTSetDefaultWindow(MTHANDLE mt) noexcept { mt->ops->setDefaultWindow(*mt); }
+void MTGetWindowOrigin(MTHANDLE mt, int32_t* x0, int32_t* y0) noexcept {
+    if (x0) *x0 = mt->winX;
+    if (y0) *y0 = mt->winY;
+}
 
 } // extern "C"

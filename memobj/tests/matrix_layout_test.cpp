@@ -90,6 +90,10 @@ TEST(MatrixWindow, AcceptsAndRejectsRectangles) {
     EXPECT_EQ(MTGetWidth(m), 7);
     EXPECT_EQ(MTGetHeight(m), 6);
     EXPECT_EQ(MTGetMaxXIndex(m), 10);
+    int32_t x0 = -1, y0 = -1;
+    MTGetWindowOrigin(m, &x0, &y0);
+    EXPECT_EQ(x0, 2);
+    EXPECT_EQ(y0, 3);
     EXPECT_EQ(MTSetWindow(m, 0, 0, 11, 10), 0);
     EXPECT_EQ(MTSetWindow(m, 5, 0, 5, 4), 0);
     EXPECT_EQ(MTSetWindow(m, -1, 0, 5, 4), 0);
@@ -99,6 +103,8 @@ TEST(MatrixWindow, AcceptsAndRejectsRectangles) {
     EXPECT_EQ(MTGetWidth(m), 7);  // rejected rectangles leave the window alone
     EXPECT_EQ(MTSetWindow(m, 0, 0, 10, 10), 1);
     EXPECT_EQ(MTGetWidth(m), 10);
+    MTGetWindowOrigin(m, &x0, nullptr);
+    EXPECT_EQ(x0, 0);
     MTDestroy(m);
 }
 

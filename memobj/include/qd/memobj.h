@@ -43,6 +43,9 @@ QD_EXPORT void MTInverse(MTHANDLE mt) QD_NOEXCEPT;
 QD_EXPORT int32_t MTSwitchComplex(MTHANDLE mt) QD_NOEXCEPT;
 QD_EXPORT int32_t MTSetWindow(MTHANDLE mt, int32_t x0, int32_t y0, int32_t x1, int32_t y1) QD_NOEXCEPT;
 QD_EXPORT void MTSetDefaultWindow(MTHANDLE mt) QD_NOEXCEPT;
+/* Column and row of the full matrix at which window (0, 0) lies, so that fast
+ * paths over the row table can honour a window. Either pointer may be null. */
+QD_EXPORT void MTGetWindowOrigin(MTHANDLE mt, int32_t* x0, int32_t* y0) QD_NOEXCEPT;
 
 /* ---- Array ---- */
 QD_EXPORT ARHANDLE ARCreate(int32_t count, int32_t type) QD_NOEXCEPT;
