@@ -7,7 +7,8 @@ qd_install_deps
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DQD_BUILD_TESTS=OFF
 cmake --build build
-if [ -x build/bin/QD ]; then
-  exec build/bin/QD "$@"
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display: run it as 'xvfb-run ./run.sh $*' or 'QT_QPA_PLATFORM=offscreen ./run.sh $*'." >&2
+  exit 1
 fi
-echo "Built the libraries; the program build/bin/QD is not part of the tree yet."
+exec build/bin/QD "$@"
