@@ -90,6 +90,7 @@ class CMainFrame : public QMainWindow {
 
   private:
     void createActions();
+    void insertImageCommands();
     void createBars();
     void createStatusBar();
     void createCursors();

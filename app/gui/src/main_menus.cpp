@@ -165,6 +165,7 @@ void CMainFrame::installImageMenu() {
 
     setMenuBar(bar); // deletes the previous menu
     imageMenu_ = bar;
+    insertImageCommands();
     emit imageMenuRebuilt(bar);
 }
 

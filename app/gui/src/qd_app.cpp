@@ -44,8 +44,7 @@ CQDApp::CQDApp() {
 
 CQDApp::~CQDApp() {
     qd::removeMessagePump();
-    if (runningProcessings_ > 0)
-        QGuiApplication::restoreOverrideCursor();
+    if (runningProcessings_ > 0) QGuiApplication::restoreOverrideCursor();
     // Windows first, so that no document outlives the palettes it uses.
     mainFrame_.reset();
     registry_ = qd::ImageRegistry();
@@ -138,15 +137,13 @@ void CQDApp::notifyActiveView(CQDView* view) {
     mainFrame_->brushBar()->setView(view);
 }
 
-void CQDApp::beginProcessing()
-{
+void CQDApp::beginProcessing() {
     if (runningProcessings_++ == 0)
         QGuiApplication::setOverrideCursor(mainFrame_ ? mainFrame_->busyCursor()
                                                       : QCursor(Qt::WaitCursor));
 }
 
-void CQDApp::endProcessing()
-{
+void CQDApp::endProcessing() {
     if (runningProcessings_ > 0 && --runningProcessings_ == 0)
         QGuiApplication::restoreOverrideCursor();
 }

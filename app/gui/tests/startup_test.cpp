@@ -2,6 +2,7 @@
 #include "brush_style_wnd.h"
 #include "gui_fixture.h"
 #include "histo_frame.h"
+#include "image_commands.h"
 #include "profile.h"
 #include "result_frame.h"
 
@@ -153,4 +154,39 @@ TEST_F(StartupTest, StatusPanesAndStoppableProcessing) {
     EXPECT_EQ(app->stopRequestCount(), 1);
     app->endStoppableProcessing();
     EXPECT_FALSE(frame->action(qd::IdStopPlugIn)->isEnabled());
+}
+
+TEST_F(StartupTest, RegisteredImageCommandsFollowTheActiveWindowAndSurviveRebuilds) {
+    // The table outlives the test: the command counts in a static.
+    static int runs = 0;
+    qd::registerImageCommand({qd::MenuImage, "Transform|Exchange Axes",
+                              [](const CQDView& v) {
+                                  IMHANDLE im = v.image();
+                                  return IMGetImageWidth(im) == IMGetImageHeight(im);
+                              },
+                              [](CChildFrame&) { ++runs; }});
+    frame->installImageMenu();
+    frame->topMenu(qd::MenuWindow)->clear();
+    app->onIdle(0); // the repair builds the menu again, command included
+
+    QMenu* transform = nullptr;
+    for (QAction* a : frame->topMenu(qd::MenuImage)->actions())
+        if (a->text() == "Transform") transform = a->menu();
+    ASSERT_NE(transform, nullptr);
+    ASSERT_EQ(transform->actions().size(), 1);
+    QAction* exchange = transform->actions()[0];
+    EXPECT_EQ(exchange->text(), "Exchange Axes");
+
+    emit transform->aboutToShow();
+    EXPECT_FALSE(exchange->isEnabled()); // no image window
+    app->openImageWindow(IMCreateFromMatrix(MTCreate(4, 3, MT_UCHAR)), 0);
+    emit transform->aboutToShow();
+    EXPECT_FALSE(exchange->isEnabled()); // not square
+    exchange->trigger();
+    EXPECT_EQ(runs, 0);
+    app->openImageWindow(IMCreateFromMatrix(MTCreate(4, 4, MT_UCHAR)), 0);
+    emit transform->aboutToShow();
+    EXPECT_TRUE(exchange->isEnabled());
+    exchange->trigger();
+    EXPECT_EQ(runs, 1);
 }

@@ -1,0 +1,26 @@
+#pragma once
+// The table of commands that act on the active image window. The processing
+// commands register here; every build of the image menu (the idle repair's
+// included) inserts them, and each is enabled only while an image window is
+// active and its rule accepts that window's image.
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class CChildFrame;
+class CQDView;
+
+namespace qd {
+
+struct ImageCommand {
+    int menu;     // top-level menu position (MenuPosition)
+    QString path; // sub-menu labels, then the item's text, separated by '|'
+    std::function<bool(const CQDView&)> enabled; // empty: always
+    std::function<void(CChildFrame&)> run;
+};
+
+void registerImageCommand(ImageCommand command);
+const std::vector<ImageCommand>& imageCommands();
+
+} // namespace qd
