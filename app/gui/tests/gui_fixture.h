@@ -54,3 +54,7 @@ class GuiTest : public ::testing::Test {
     std::function<int(QDialog&)> dialogs; // for modal dialogs; reject when empty
     std::vector<QString> dialogTitles;
 };
+
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << "(" << r.left() << ", " << r.top() << ") - (" << r.right() << ", " << r.bottom() << ")";
+}

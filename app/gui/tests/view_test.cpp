@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRect>
 
 class ViewTest : public GuiTest {
   protected:
@@ -16,6 +17,19 @@ class ViewTest : public GuiTest {
         return f->view();
     }
     static QDRECT drawRect(CQDView* v) { return IMGetDrawRect(v->image()); }
+    // Drags the select tool; the selection as a QRect (right and bottom
+    // inclusive), and the status text during the drag.
+    QRect dragSelect(CQDView* v, QPoint from, QPoint to,
+                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        frame->setTool(qd::IdSelectCursor);
+        mouse(v, QEvent::MouseButtonPress, from, Qt::LeftButton, mods);
+        mouse(v, QEvent::MouseMove, to, Qt::LeftButton, mods);
+        dragStatus = frame->statusText(0);
+        mouse(v, QEvent::MouseButtonRelease, to, Qt::LeftButton, mods);
+        const QDRECT s = IMGetSelectedRect(v->image());
+        return QRect(QPoint(s.left, s.top), QPoint(s.right - 1, s.bottom - 1));
+    }
+    QString dragStatus;
 };
 
 TEST_F(ViewTest, ZoomKeepsThePointAndRespectsTheLimits) {
@@ -62,16 +76,8 @@ TEST_F(ViewTest, ZoomToolUsesLeftAndRightButtons) {
 
 TEST_F(ViewTest, SelectDragSetsTheNormalisedSelection) {
     CQDView* v = open64();
-    frame->setTool(qd::IdSelectCursor);
-    mouse(v, QEvent::MouseButtonPress, {10, 10});
-    mouse(v, QEvent::MouseMove, {30, 40});
-    EXPECT_EQ(frame->statusText(0), "(10, 54) -> 20 X 30");
-    mouse(v, QEvent::MouseButtonRelease, {30, 40});
-    const QDRECT s = IMGetSelectedRect(v->image());
-    EXPECT_EQ(s.left, 10);
-    EXPECT_EQ(s.top, 24);
-    EXPECT_EQ(s.right, 30);
-    EXPECT_EQ(s.bottom, 54);
+    EXPECT_EQ(dragSelect(v, {10, 10}, {30, 40}), QRect(QPoint(10, 24), QPoint(29, 53)));
+    EXPECT_EQ(dragStatus, "(10, 54) -> 20 X 30");
 }
 
 TEST_F(ViewTest, PaintShowsTheImageAndOneInvertedSelectionFrame) {
@@ -86,17 +92,10 @@ TEST_F(ViewTest, PaintShowsTheImageAndOneInvertedSelectionFrame) {
 
 TEST_F(ViewTest, SelectWithCtrlSnapsToPowersOfTwo) {
     CQDView* v = open64();
-    frame->setTool(qd::IdSelectCursor);
-    mouse(v, QEvent::MouseButtonPress, {10, 10});
-    mouse(v, QEvent::MouseMove, {30, 40}, Qt::LeftButton, Qt::ControlModifier);
     // x: distance 20 gives 16; y: distance 30 gives 16 downwards in the image.
-    EXPECT_EQ(frame->statusText(0), "(10, 54) -> 16 X 16");
-    mouse(v, QEvent::MouseButtonRelease, {30, 40}, Qt::LeftButton, Qt::ControlModifier);
-    const QDRECT s = IMGetSelectedRect(v->image());
-    EXPECT_EQ(s.left, 10);
-    EXPECT_EQ(s.right, 26);
-    EXPECT_EQ(s.top, 38);
-    EXPECT_EQ(s.bottom, 54);
+    EXPECT_EQ(dragSelect(v, {10, 10}, {30, 40}, Qt::ControlModifier),
+              QRect(QPoint(10, 38), QPoint(25, 53)));
+    EXPECT_EQ(dragStatus, "(10, 54) -> 16 X 16");
 }
 
 TEST_F(ViewTest, PixelTextInsideAndOutsideTheImage) {
