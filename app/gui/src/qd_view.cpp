@@ -3,6 +3,7 @@
 #include "qd_app.h"
 #include "qd_doc.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -92,14 +93,48 @@ void CQDView::afterZoom() {
 
 void CQDView::imageChanged() { update(); }
 
+void CQDView::scrollImage(int dx, int dy) {
+    if (IMHANDLE im = image()) {
+        IMMoveDrawRect(im, dx, dy);
+        update();
+    }
+}
+
 void CQDView::wheelEvent(QWheelEvent* e) {
-    // Scrolling moves the picture under the window.
-    const QPoint step = e->angleDelta() / 8 * 2;
+    // A notch (120) scrolls 30 pixels; Shift turns it sideways.
+    const QPoint step = e->angleDelta() / 4;
     if (e->modifiers() & Qt::ShiftModifier)
-        IMMoveDrawRect(image(), step.y(), 0);
+        scrollImage(step.y(), 0);
     else
-        IMMoveDrawRect(image(), step.x(), step.y());
-    update();
+        scrollImage(step.x(), step.y());
+    e->accept();
+}
+
+void CQDView::keyPressEvent(QKeyEvent* e) {
+    constexpr int line = 16;
+    switch (e->key()) {
+    case Qt::Key_Left:
+        scrollImage(line, 0);
+        break;
+    case Qt::Key_Right:
+        scrollImage(-line, 0);
+        break;
+    case Qt::Key_Up:
+        scrollImage(0, line);
+        break;
+    case Qt::Key_Down:
+        scrollImage(0, -line);
+        break;
+    case Qt::Key_PageUp:
+        scrollImage(0, height());
+        break;
+    case Qt::Key_PageDown:
+        scrollImage(0, -height());
+        break;
+    default:
+        QWidget::keyPressEvent(e);
+        return;
+    }
     e->accept();
 }
 

@@ -47,12 +47,15 @@ class CQDView : public QWidget {
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
 
   private:
     bool inDrawing(QPoint p) const;
     void imageChanged();
     void afterZoom();
+    // Moves the picture under the window by (dx, dy) client pixels.
+    void scrollImage(int dx, int dy);
 
     CQDDoc* doc_;
     int elementType_ = 0;

@@ -4,9 +4,11 @@
 #include "print_page.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRect>
+#include <QWheelEvent>
 
 class ViewTest : public GuiTest {
   protected:
@@ -136,6 +138,18 @@ TEST_F(ViewTest, MoveToolShiftsTheDrawRectangle) {
     mouse(v, QEvent::MouseButtonRelease, {15, 13});
     EXPECT_EQ(drawRect(v).left, 5);
     EXPECT_EQ(drawRect(v).top, 3);
+}
+
+TEST_F(ViewTest, WheelAndKeysScrollThePicture) {
+    CQDView* v = open64();
+    QWheelEvent down(QPointF(5, 5), v->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(v, &down);
+    EXPECT_EQ(drawRect(v).top, -30);
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QCoreApplication::sendEvent(v, &right);
+    EXPECT_EQ(drawRect(v).left, -16);
+    EXPECT_EQ(drawRect(v).right - drawRect(v).left, 64);
 }
 
 class BrushTest : public ViewTest {
