@@ -71,7 +71,6 @@ class CQDApp : public QObject {
 
     int stoppable_ = 0;
     int stopRequests_ = 0;
-    int runningPlugIns_ = 0;
     std::unique_ptr<qd::CKernelLibrary> kernels_;
     std::unique_ptr<qd::CMMKernelLibrary> mmKernels_;
     PMHANDLE palettes_ = nullptr;
