@@ -27,6 +27,31 @@ void readComplex(const void* row, int32_t w, double* re, double* im, int stride)
             im[x * stride] = static_cast<double>(p[2 * x + 1]);
 }
 
+// How a stored row of a type is read, and the bytes of one element.
+struct Format {
+    void (*fn)(const void* row, int32_t w, double* re, double* im, int stride);
+    size_t size;
+};
+
+template <class T> Format realFormat() { return {readReal<T>, sizeof(T)}; }
+template <class T> Format complexFormat() { return {readComplex<T>, 2 * sizeof(T)}; }
+
+Format formatOf(int32_t type) {
+    switch (type) {
+    case MT_CHAR: return realFormat<int8_t>();
+    case MT_UCHAR: return realFormat<uint8_t>();
+    case MT_SHORT: return realFormat<int16_t>();
+    case MT_USHORT: return realFormat<uint16_t>();
+    case MT_LONG: return realFormat<int32_t>();
+    case MT_ULONG: return realFormat<uint32_t>();
+    case MT_FLOAT: return realFormat<float>();
+    case MT_DOUBLE: return realFormat<double>();
+    case MT_COMPLEX8: return complexFormat<float>();
+    case MT_COMPLEX16: return complexFormat<double>();
+    default: return {nullptr, 0};
+    }
+}
+
 } // namespace
 
 MTHANDLE fitComplexMatrix(MTHANDLE in, MTHANDLE out, int32_t w, int32_t h) noexcept {
@@ -43,49 +68,19 @@ ARHANDLE fitComplexArray(ARHANDLE in, ARHANDLE out, int32_t n) noexcept {
 }
 
 RowReader::RowReader(MTHANDLE m) noexcept : m_(m), width_(MTGetWidth(m)) {
-    // Storage is only read directly when the window is the whole matrix: the
-    // window's origin is not published.
-    if (!coversStorage(m, width_, MTGetHeight(m))) return;
-    switch (MTGetFlags(m)) {
-    case MT_CHAR:
-        fn_ = readReal<int8_t>;
-        break;
-    case MT_UCHAR:
-        fn_ = readReal<uint8_t>;
-        break;
-    case MT_SHORT:
-        fn_ = readReal<int16_t>;
-        break;
-    case MT_USHORT:
-        fn_ = readReal<uint16_t>;
-        break;
-    case MT_LONG:
-        fn_ = readReal<int32_t>;
-        break;
-    case MT_ULONG:
-        fn_ = readReal<uint32_t>;
-        break;
-    case MT_FLOAT:
-        fn_ = readReal<float>;
-        break;
-    case MT_DOUBLE:
-        fn_ = readReal<double>;
-        break;
-    case MT_COMPLEX8:
-        fn_ = readComplex<float>;
-        break;
-    case MT_COMPLEX16:
-        fn_ = readComplex<double>;
-        break;
-    default:
-        return; // bit-packed and RGB types go through the accessors
-    }
+    const Format f = formatOf(MTGetFlags(m));
+    if (!f.fn) return; // bit-packed and RGB types go through the accessors
+    fn_ = f.fn;
     rows_ = MTGetMatrixPointer(m);
+    // Window row y is stored row y0 + y, from element x0 on.
+    int32_t x0 = 0;
+    MTGetWindowOrigin(m, &x0, &y0_);
+    offset_ = static_cast<size_t>(x0) * f.size;
 }
 
 void RowReader::read(int32_t y, double* re, double* im, int stride) const noexcept {
     if (fn_) {
-        fn_(rows_[y], width_, re, im, stride);
+        fn_(static_cast<const char*>(rows_[y0_ + y]) + offset_, width_, re, im, stride);
         return;
     }
     for (int32_t x = 0; x < width_; ++x)

@@ -1,6 +1,7 @@
 // Reading inputs of any element type and handing out complex results.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include <qd/memobj.h>
@@ -33,6 +34,8 @@ class RowReader {
     MTHANDLE m_;
     int32_t width_;
     void** rows_ = nullptr;
+    int32_t y0_ = 0;
+    size_t offset_ = 0; // bytes from a stored row to the window's element 0
     ReadFn fn_ = nullptr;
 };
 

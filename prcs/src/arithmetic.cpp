@@ -46,7 +46,7 @@ MTHANDLE BinOp2D(MTHANDLE src, int32_t op, double value, MTHANDLE dst) noexcept 
         return out;
     }
     withView(src, [&](auto in) {
-        withView(out, [&](auto o) {
+        withOutputView(out, [&](auto o) {
             for (int32_t x = 0; x < w; ++x) {
                 for (int32_t y = 0; y < h; ++y) o.set(x, y, applyConstant(op, in.get(x, y), value));
                 ProcessMessage();

@@ -4,31 +4,26 @@
 
 namespace qd::prcs {
 
+void unpackBits(const uint8_t* row, int64_t first, int32_t w, uint8_t* out) noexcept {
+    auto bit = [row](int64_t i) { return uint8_t((row[i >> 3] >> (7 - (i & 7))) & 1); };
+    int32_t x = 0;
+    // Up to the next byte boundary, then whole bytes, then the rest.
+    for (; x < w && ((first + x) & 7) != 0; ++x) out[x] = bit(first + x);
+    for (const uint8_t* b = row + ((first + x) >> 3); x + 8 <= w; x += 8, ++b) {
+        uint8_t* o = out + x;
+        if (*b == 0) std::memset(o, 0, 8);
+        else if (*b == 0xFF) std::memset(o, 1, 8);
+        else
+            for (int32_t i = 0; i < 8; ++i) o[i] = (*b >> (7 - i)) & 1;
+    }
+    for (; x < w; ++x) out[x] = bit(first + x);
+}
+
 std::vector<uint8_t> readBinaryPlane(MTHANDLE m) {
     const int32_t w = MTGetWidth(m), h = MTGetHeight(m);
     std::vector<uint8_t> plane(size_t(w) * size_t(h));
-    if (wholeWindow(m)) {
-        // Bits are packed from the high bit of each row's first byte.
-        auto rows = reinterpret_cast<const uint8_t* const*>(MTGetMatrixPointer(m));
-        for (int32_t y = 0; y < h; ++y) {
-            const uint8_t* row = rows[y];
-            uint8_t* out = plane.data() + int64_t(y) * w;
-            const int32_t whole = w / 8;
-            for (int32_t b = 0; b < whole; ++b) {
-                const uint8_t byte = row[b];
-                uint8_t* o = out + 8 * b;
-                if (byte == 0) std::memset(o, 0, 8);
-                else if (byte == 0xFF) std::memset(o, 1, 8);
-                else
-                    for (int32_t i = 0; i < 8; ++i) o[i] = (byte >> (7 - i)) & 1;
-            }
-            for (int32_t x = 8 * whole; x < w; ++x) out[x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
-        }
-    } else {
-        for (int32_t y = 0; y < h; ++y)
-            for (int32_t x = 0; x < w; ++x)
-                plane[size_t(y) * size_t(w) + size_t(x)] = MTRealInt(m, x, y) != 0;
-    }
+    const WindowRows<const uint8_t> rows = rowsOf<const uint8_t>(m);
+    for (int32_t y = 0; y < h; ++y) unpackBits(rows.storedRow(y), rows.x0, w, plane.data() + int64_t(y) * w);
     return plane;
 }
 

@@ -12,6 +12,10 @@ namespace qd::prcs {
 
 inline bool isBinary(MTHANDLE m) noexcept { return m && MTGetFlags(m) == MT_BINARY; }
 
+// Elements first .. first + w - 1 of a stored binary row (packed from the
+// high bit of its first byte) as bytes 0 or 1.
+void unpackBits(const uint8_t* row, int64_t first, int32_t w, uint8_t* out) noexcept;
+
 // The window of a binary matrix, 1 for every non-zero element; row y of the
 // window starts at y * width. Throws std::bad_alloc.
 std::vector<uint8_t> readBinaryPlane(MTHANDLE m);

@@ -1,22 +1,23 @@
 #include "binary_rows.h"
 
+#include "binary_plane.h"
+
 namespace qd::prcs {
 
 MTHANDLE unpackBinary(MTHANDLE bits) noexcept {
     const int32_t w = MTGetWidth(bits), h = MTGetHeight(bits);
     MTHANDLE bytes = MTCreate(w, h, MT_UCHAR);
     if (!bytes) return nullptr;
-    const auto* const* from = rowsOf<const uint8_t>(bits);
-    auto* const* to = rowsOf<uint8_t>(bytes);
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x) to[y][x] = uint8_t((from[y][x >> 3] >> (7 - (x & 7))) & 1);
+    const WindowRows<const uint8_t> from = rowsOf<const uint8_t>(bits);
+    const WindowRows<uint8_t> to = rowsOf<uint8_t>(bytes);
+    for (int32_t y = 0; y < h; ++y) unpackBits(from.storedRow(y), from.x0, w, to[y]);
     return bytes;
 }
 
 void packBinary(MTHANDLE bytes, MTHANDLE bits) noexcept {
     const int32_t w = MTGetWidth(bytes), h = MTGetHeight(bytes);
-    const auto* const* from = rowsOf<const uint8_t>(bytes);
-    auto* const* to = rowsOf<uint8_t>(bits);
+    const WindowRows<const uint8_t> from = rowsOf<const uint8_t>(bytes);
+    const WindowRows<uint8_t> to = rowsOf<uint8_t>(bits);
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x0 = 0; x0 < w; x0 += 8) {
             uint8_t b = 0;

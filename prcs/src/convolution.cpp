@@ -77,7 +77,7 @@ void correlateRows(MTHANDLE src, MTHANDLE out, int32_t w, int32_t h, const std::
     std::vector<double> acc(size_t(w), 0.0), wts(terms.size());
     std::vector<const double*> p(terms.size());
     for (size_t i = 0; i < terms.size(); ++i) wts[i] = terms[i].w;
-    float* const* dst = rowsOf<float>(out);
+    const WindowRows<float> dst = rowsOf<float>(out);
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
         for (size_t i = 0; i < terms.size(); ++i) p[i] = rows.row(y + terms[i].dy) + terms[i].dx;

@@ -20,8 +20,8 @@ template <class In, class Out> void edges(const In& in, const Out& out, int32_t 
 
 // Rows outer; the same differences and sums per pixel.
 template <class T> void edgeRows(MTHANDLE src, MTHANDLE out, int32_t w, int32_t h) {
-    float* const* dst = rowsOf<float>(out);
-    T* const* s = rowsOf<T>(src);
+    const WindowRows<float> dst = rowsOf<float>(out);
+    const WindowRows<T> s = rowsOf<T>(src);
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
         const T* cur = s[y];

@@ -47,7 +47,7 @@ template <class T, class S> QD_ROW_KERNEL void copyRow(T* __restrict dst, const 
 // asked for at once.
 template <class T, class S = T> class ClampedRows {
 public:
-    ClampedRows(S* const* rows, int32_t w, int32_t h, int32_t left, int32_t right, int32_t depth)
+    ClampedRows(WindowRows<S> rows, int32_t w, int32_t h, int32_t left, int32_t right, int32_t depth)
         : rows_(rows), w_(w), h_(h), left_(left), right_(right), depth_(std::min(depth, h)),
           stride_(size_t(left) + size_t(w) + size_t(right)), buf_(stride_ * size_t(depth_)),
           held_(size_t(depth_), -1) {}
@@ -69,7 +69,7 @@ public:
     }
 
 private:
-    S* const* rows_;
+    WindowRows<S> rows_;
     int32_t w_, h_, left_, right_, depth_;
     size_t stride_;
     std::vector<T> buf_;
@@ -131,8 +131,9 @@ template <class T, bool IsMin> constexpr T startValue() {
 template <class T> bool plainValues(MTHANDLE m) {
     if constexpr (std::is_floating_point_v<T>) {
         const int32_t w = MTGetWidth(m), h = MTGetHeight(m);
+        const WindowRows<T> rows = rowsOf<T>(m);
         for (int32_t y = 0; y < h; ++y) {
-            const T* r = rowsOf<T>(m)[y];
+            const T* r = rows[y];
             for (int32_t x = 0; x < w; ++x) {
                 const T v = r[x];
                 if (!(v < T(kSentinel)) || (v == 0 && std::signbit(v))) return false;

@@ -33,11 +33,12 @@ template <class T> void medianRowsBySlots(MTHANDLE src, MTHANDLE out, const std:
     const OffsetSpan s = spanOf(offsets);
     ClampedRows<T> rows(rowsOf<T>(src), w, h, s.left, s.right, s.up + s.down + 1);
     std::vector<const T*> p(offsets.size());
+    const WindowRows<T> dst = rowsOf<T>(out);
     MedianAcc acc(offsets.size());
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
         for (size_t i = 0; i < offsets.size(); ++i) p[i] = rows.row(y + offsets[i].dy) + offsets[i].dx;
-        T* o = rowsOf<T>(out)[y];
+        T* o = dst[y];
         for (int32_t x = 0; x < w && plain; ++x) {
             for (size_t i = 0; i < p.size(); ++i) values[i] = p[i][x];
             std::nth_element(first, middle, first + values.size());
@@ -93,11 +94,12 @@ template <class T, class K, class C>
 void medianRowsByBits(K* const* keyRows, MTHANDLE out, const std::vector<Offset>& offsets) {
     const int32_t w = MTGetWidth(out), h = MTGetHeight(out);
     const OffsetSpan s = spanOf(offsets);
-    ClampedRows<K> rows(keyRows, w, h, s.left, s.right, s.up + s.down + 1);
+    ClampedRows<K> rows(WindowRows<K>{keyRows}, w, h, s.left, s.right, s.up + s.down + 1);
     const C m = C(offsets.size() / 2);
     std::vector<const K*> p(offsets.size());
     std::vector<K> prefix(size_t(w), K(0)), cand(size_t(w), K(0));
     std::vector<C> count(size_t(w), C(0));
+    const WindowRows<T> dst = rowsOf<T>(out);
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
         for (size_t i = 0; i < offsets.size(); ++i) p[i] = rows.row(y + offsets[i].dy) + offsets[i].dx;
@@ -108,7 +110,7 @@ void medianRowsByBits(K* const* keyRows, MTHANDLE out, const std::vector<Offset>
             for (const K* q : p) countBelow(count.data(), q, cand.data(), w);
             keepIfLow(prefix.data(), count.data(), m, bit, w);
         }
-        T* o = rowsOf<T>(out)[y];
+        T* o = dst[y];
         for (int32_t x = 0; x < w; ++x) o[x] = OrderKey<T>::value(prefix[size_t(x)]);
         pump.afterRow(y);
     }
@@ -122,13 +124,14 @@ template <class T> void medianRowsOfKeys(MTHANDLE src, MTHANDLE out, const std::
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     std::vector<K> keys;
     std::vector<K*> keyRows(size_t(h), nullptr);
+    const WindowRows<T> from = rowsOf<T>(src);
     if constexpr (std::is_same_v<K, T>) {
-        for (int32_t y = 0; y < h; ++y) keyRows[size_t(y)] = rowsOf<T>(src)[y];
+        for (int32_t y = 0; y < h; ++y) keyRows[size_t(y)] = from[y];
     } else {
         keys.resize(size_t(w) * size_t(h));
         for (int32_t y = 0; y < h; ++y) {
             keyRows[size_t(y)] = keys.data() + size_t(y) * size_t(w);
-            const T* r = rowsOf<T>(src)[y];
+            const T* r = from[y];
             for (int32_t x = 0; x < w; ++x) keyRows[size_t(y)][x] = OrderKey<T>::key(r[x]);
         }
     }

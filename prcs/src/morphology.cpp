@@ -27,7 +27,7 @@ void extremumRowsInOrder(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& 
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     const OffsetSpan s = spanOf(offsets);
     ClampedRows<T> rows(rowsOf<T>(src), w, h, s.left, s.right, s.up + s.down + 1);
-    T* const* dst = rowsOf<T>(out);
+    const WindowRows<T> dst = rowsOf<T>(out);
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
         T* o = dst[y];
@@ -101,7 +101,7 @@ bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& o
         }
         return b;
     };
-    T* const* dst = rowsOf<T>(out);
+    const WindowRows<T> dst = rowsOf<T>(out);
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
         T* o = dst[y];
@@ -139,10 +139,11 @@ MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noex
 // for integers that is the difference saturated to the type.
 template <class T> QD_ROW_KERNEL void subtractRows(MTHANDLE src, MTHANDLE open, MTHANDLE out) {
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    const WindowRows<T> from = rowsOf<T>(src), opened = rowsOf<T>(open), to = rowsOf<T>(out);
     for (int32_t y = 0; y < h; ++y) {
-        const T* s = rowsOf<T>(src)[y];
-        const T* r = rowsOf<T>(open)[y];
-        T* o = rowsOf<T>(out)[y];
+        const T* s = from[y];
+        const T* r = opened[y];
+        T* o = to[y];
         for (int32_t x = 0; x < w; ++x) {
             if constexpr (std::is_floating_point_v<T>) {
                 o[x] = T(double(s[x]) - double(r[x]));
@@ -199,7 +200,7 @@ MTHANDLE TopHat2D(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noexcept {
     if (!open) return nullptr;
     MTHANDLE out = inPlace ? src : open;
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    if (!withRowType(src, open, [&](auto t) { subtractRows<decltype(t)>(src, open, out); })) {
+    if (!wholeWindow(out) || !withRowType(src, open, [&](auto t) { subtractRows<decltype(t)>(src, open, out); })) {
         const MatrixView s{src}, r{open}, o{out};
         for (int32_t x = 0; x < w; ++x)
             for (int32_t y = 0; y < h; ++y) o.set(x, y, s.get(x, y) - r.get(x, y));

@@ -32,8 +32,8 @@ struct Plane {
 Plane readLabels(MTHANDLE m) {
     Plane p{MTGetWidth(m), MTGetHeight(m), {}};
     p.v.resize(size_t(p.w) * size_t(p.h));
-    if (MTGetFlags(m) == MT_USHORT && wholeWindow(m)) {
-        auto rows = reinterpret_cast<const uint16_t* const*>(MTGetMatrixPointer(m));
+    if (MTGetFlags(m) == MT_USHORT) {
+        const WindowRows<const uint16_t> rows = rowsOf<const uint16_t>(m);
         for (int32_t y = 0; y < p.h; ++y)
             std::copy(rows[y], rows[y] + p.w, p.v.begin() + int64_t(y) * p.w);
     } else {
@@ -154,7 +154,11 @@ std::vector<int64_t> eulerTimesFour(const Plane& l, const RunImage& runs, int32_
             for (size_t r = runs.rowStart[size_t(row)]; r < runs.rowStart[size_t(row) + 1]; ++r)
                 spans.push_back({runs.runs[r].x0 - 1, runs.runs[r].x1 - 1});
         }
-        std::sort(spans.begin(), spans.end());
+        // Plain pointers and an explicit order: the three-way comparisons of
+        // pairs and iterators would export a standard-library symbol.
+        std::sort(spans.data(), spans.data() + spans.size(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first < b.first : a.second < b.second;
+        });
         auto at = [&](int32_t x, int32_t row) { return l.atOrZero(x, row); };
         int32_t done = -2; // windows up to here are counted
         for (auto [from, to] : spans)

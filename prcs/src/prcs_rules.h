@@ -117,30 +117,42 @@ struct MatrixView {
     void set(int32_t x, int32_t y, double v) const noexcept { MTSetReal(m, x, y, v); }
 };
 
-// The row table, for a matrix whose elements are T.
-template <class T> T* const* rowsOf(MTHANDLE m) noexcept {
-    return reinterpret_cast<T* const*>(MTGetMatrixPointer(m));
+// The rows of a matrix's window: row y of the window is row y0 + y of the
+// table and starts at element x0 of it.
+template <class T> struct WindowRows {
+    T* const* table;
+    int32_t x0 = 0;
+    int32_t y0 = 0;
+    // Element 0 of window row y; for types of at least one byte.
+    T* operator[](int32_t y) const noexcept { return table[y0 + y] + x0; }
+    // The whole stored row that window row y lies in.
+    T* storedRow(int32_t y) const noexcept { return table[y0 + y]; }
+};
+
+// The row table of a matrix whose elements are T, placed at its window.
+template <class T> WindowRows<T> rowsOf(MTHANDLE m) noexcept {
+    WindowRows<T> r{reinterpret_cast<T* const*>(MTGetMatrixPointer(m))};
+    MTGetWindowOrigin(m, &r.x0, &r.y0);
+    return r;
 }
 
-// Element access through the row table; only for a matrix whose window is
-// the whole matrix.
+// Element access through the row table.
 template <class T> struct RowView {
-    T* const* rows;
+    WindowRows<T> rows;
     explicit RowView(MTHANDLE m) noexcept : rows(rowsOf<T>(m)) {}
     double get(int32_t x, int32_t y) const noexcept { return double(rows[y][x]); }
     void set(int32_t x, int32_t y, double v) const noexcept { rows[y][x] = storeAs<T>(v); }
 };
 
+// Destinations take the row paths only when their window is the whole
+// matrix; sources may have any window.
 inline bool wholeWindow(MTHANDLE m) noexcept {
     return MTGetWidth(m) == MTGetMaxXIndex(m) && MTGetHeight(m) == MTGetMaxYIndex(m);
 }
 
-
 // The one dispatch point of the typed paths: calls f(T{}) with the element
-// type when m has a row-pointer path and its window is the whole matrix;
-// false otherwise.
+// type when the source m has a row-pointer path; false otherwise.
 template <class F> bool withRowType(MTHANDLE m, F&& f) {
-    if (!wholeWindow(m)) return false;
     switch (MTGetFlags(m)) {
     case MT_UCHAR: f(uint8_t{}); return true;
     case MT_USHORT: f(uint16_t{}); return true;
@@ -157,10 +169,16 @@ template <class F> bool withRowType(MTHANDLE src, MTHANDLE out, F&& f) {
     return withRowType(src, f);
 }
 
-// Calls f with a RowView of m when it has a row-pointer path, otherwise
-// with a MatrixView.
+// Calls f with a RowView of the source m when it has a row-pointer path,
+// otherwise with a MatrixView.
 template <class F> void withView(MTHANDLE m, F&& f) {
     if (!withRowType(m, [&](auto t) { f(RowView<decltype(t)>(m)); })) f(MatrixView{m});
+}
+
+// The same for a destination, whose window must be whole for a RowView.
+template <class F> void withOutputView(MTHANDLE out, F&& f) {
+    if (wholeWindow(out)) withView(out, f);
+    else f(MatrixView{out});
 }
 
 } // namespace qd::prcs

@@ -54,6 +54,7 @@ private:
         return down[0] | down[1] << 1 | c[1] << 2 | up[1] << 3 | up[0] << 4 | up[-1] << 5 | c[-1] << 6 |
                down[-1] << 7;
     }
+    static size_t* end(std::vector<size_t>& v) { return v.data() + v.size(); }
     void list(size_t i, std::vector<size_t>& to) {
         listed_[i] = 1;
         to.push_back(i);
@@ -85,12 +86,14 @@ private:
                     if (p_[n] && !listed_[n]) list(n, added_);
                 }
         }
-        std::sort(added_.begin(), added_.end());
-        candidates_.erase(std::remove_if(candidates_.begin(), candidates_.end(),
-                                         [&](size_t i) { return p_[i] == 0; }),
-                          candidates_.end());
+        // Plain pointers: comparing vector iterators would export a
+        // standard-library symbol.
+        std::sort(added_.data(), end(added_));
+        candidates_.resize(size_t(std::remove_if(candidates_.data(), end(candidates_),
+                                                 [&](size_t i) { return p_[i] == 0; }) -
+                                  candidates_.data()));
         merged_.resize(candidates_.size() + added_.size());
-        std::merge(candidates_.begin(), candidates_.end(), added_.begin(), added_.end(), merged_.begin());
+        std::merge(candidates_.data(), end(candidates_), added_.data(), end(added_), merged_.data());
         candidates_.swap(merged_);
         return deletions_.size();
     }

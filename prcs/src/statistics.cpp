@@ -60,9 +60,10 @@ template <class T> bool integerMoments(MTHANDLE src, Moments& m) {
         if (double(w) * double(h) * top * top >= 9007199254740992.0) return false;
         int64_t sum = 0, squares = 0;
         T lo = std::numeric_limits<T>::max(), hi = std::numeric_limits<T>::min();
+        const WindowRows<T> rows = rowsOf<T>(src);
         SpreadPump pump(w, h);
         for (int32_t y = 0; y < h; ++y) {
-            const T* r = rowsOf<T>(src)[y];
+            const T* r = rows[y];
             for (int32_t x = 0; x < w; ++x) {
                 const int64_t v = r[x];
                 sum += v;

@@ -83,8 +83,8 @@ public:
 
 private:
     int32_t w_, h_;
-    T* const* src_;
-    T* const* dst_;
+    WindowRows<T> src_;
+    WindowRows<T> dst_;
     std::vector<T> buf_;
 };
 
