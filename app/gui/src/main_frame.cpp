@@ -101,8 +101,18 @@ QList<CChildFrame*> CMainFrame::childFrames() const {
 
 void CMainFrame::onSubWindowActivated(QMdiSubWindow* w) {
     auto* f = qobject_cast<CChildFrame*>(w);
-    qdApp()->notifyActiveView(f && !f->isClosed() ? f->view() : nullptr);
+    if (f && f->isClosed()) f = nullptr;
+    qdApp()->notifyActiveView(f ? f->view() : nullptr);
     updateCommandStates();
+    // The main window's title names the active document.
+    disconnect(titleLink_);
+    updateTitle(f ? f->windowTitle() : QString());
+    if (f) titleLink_ = connect(f, &QWidget::windowTitleChanged, this, &CMainFrame::updateTitle);
+}
+
+void CMainFrame::updateTitle(const QString& document) {
+    const QString app = QString::fromLatin1(CQDApp::kTitle);
+    setWindowTitle(document.isEmpty() ? app : QStringLiteral("%1 - [%2]").arg(app, document));
 }
 
 void CMainFrame::saveBarState() { kBarState.write(saveState()); }

@@ -98,6 +98,7 @@ class CMainFrame : public QMainWindow {
     void updateCommandStates();
     void fillWindowMenu(QMenu* menu);
     void onSubWindowActivated(QMdiSubWindow* w);
+    void updateTitle(const QString& document);
     QAction* addAction(const QString& name, const QString& text, std::function<void()> f,
                        const QKeySequence& key = {});
 
@@ -117,4 +118,5 @@ class CMainFrame : public QMainWindow {
     QHash<int, QCursor> cursors_;
     QCursor busyCursor_;
     int tool_ = qd::IdNormalCursor;
+    QMetaObject::Connection titleLink_;
 };

@@ -226,6 +226,7 @@ TEST_F(DocumentTest, NewUsesTheDialogValuesAndRemembersThem) {
     CChildFrame* f = frame->activeChild();
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->windowTitle(), "untitled1 : 20 X 10  <1:1>");
+    EXPECT_EQ(frame->windowTitle(), "Quidora v1.02b - [untitled1 : 20 X 10  <1:1>]");
     EXPECT_EQ(f->view()->elementType(), MT_4BITS);
     EXPECT_EQ(f->document()->noFile(), 1);
     EXPECT_EQ(f->document()->notSaved(), 1);
@@ -322,6 +323,7 @@ TEST_F(CloseRuleTest, RunningProcessingRefusesAnyWindow) {
     EXPECT_TRUE(f->close());
     flush();
     EXPECT_EQ(app->registry().count(), 0);
+    EXPECT_EQ(frame->windowTitle(), "Quidora v1.02b");
 }
 
 TEST_F(CloseRuleTest, LockedViewRefuses) {

@@ -44,6 +44,7 @@ TEST_F(ViewTest, ZoomKeepsThePointAndRespectsTheLimits) {
     EXPECT_EQ(r.right, 190);
     EXPECT_EQ(r.bottom, 80);
     EXPECT_EQ(f->windowTitle(), "z : 100 X 50  <2:1>");
+    EXPECT_EQ(frame->windowTitle(), "Quidora v1.02b - [z : 100 X 50  <2:1>]");
 
     ASSERT_TRUE(v->zoomOut(QPoint(10, 20)));
     r = drawRect(v);
