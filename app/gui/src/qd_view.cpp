@@ -5,9 +5,21 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QWheelEvent>
 
 CQDView::CQDView(CQDDoc* doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+    hbar_ = new QScrollBar(Qt::Horizontal, this);
+    vbar_ = new QScrollBar(Qt::Vertical, this);
+    hbar_->hide();
+    vbar_->hide();
+    // A bar's value is how far the picture is scrolled: minus the draw
+    // rectangle's left (or top) edge.
+    connect(hbar_, &QScrollBar::valueChanged, this,
+            [this](int v) { scrollImage(-v - IMGetDrawRect(image()).left, 0); });
+    connect(vbar_, &QScrollBar::valueChanged, this,
+            [this](int v) { scrollImage(0, -v - IMGetDrawRect(image()).top); });
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
@@ -32,7 +44,33 @@ QSize CQDView::sizeHint() const {
     return QSize(r.right - r.left, r.bottom - r.top);
 }
 
+void CQDView::syncScrollBars() {
+    IMHANDLE im = image();
+    if (!im) return;
+    const QDRECT r = IMGetDrawRect(im);
+    const int dw = r.right - r.left, dh = r.bottom - r.top;
+    const int vbw = vbar_->sizeHint().width(), hbh = hbar_->sizeHint().height();
+    // Each bar takes room from the other direction when shown.
+    bool needH = dw > width() || r.left != 0, needV = dh > height() || r.top != 0;
+    needH = needH || (needV && dw > width() - vbw);
+    needV = needV || (needH && dh > height() - hbh);
+    const int w = width() - (needV ? vbw : 0), h = height() - (needH ? hbh : 0);
+    auto set = [](QScrollBar* bar, bool need, int value, int extent, int page) {
+        const QSignalBlocker block(bar);
+        bar->setRange(std::min(0, value), std::max(extent - page, value));
+        bar->setPageStep(std::max(1, page));
+        bar->setSingleStep(16);
+        bar->setValue(value);
+        bar->setVisible(need);
+    };
+    set(hbar_, needH, -r.left, dw, w);
+    set(vbar_, needV, -r.top, dh, h);
+    hbar_->setGeometry(0, height() - hbh, w, hbh);
+    vbar_->setGeometry(width() - vbw, 0, vbw, h);
+}
+
 void CQDView::paintEvent(QPaintEvent*) {
+    syncScrollBars();
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     IMHANDLE im = image();

@@ -10,6 +10,7 @@
 #include <qd/image.h>
 
 class CQDDoc;
+class QScrollBar;
 
 // The brush settings captured when a stroke starts.
 struct BrushSettings {
@@ -40,6 +41,8 @@ class CQDView : public QWidget {
     // One brush stamp centred on the image pixel under a client point.
     void brushStamp(QPoint at, const BrushSettings& brush);
     QSize sizeHint() const override;
+    QScrollBar* horizontalBar() const { return hbar_; }
+    QScrollBar* verticalBar() const { return vbar_; }
 
   protected:
     void paintEvent(QPaintEvent* e) override;
@@ -56,6 +59,8 @@ class CQDView : public QWidget {
     void afterZoom();
     // Moves the picture under the window by (dx, dy) client pixels.
     void scrollImage(int dx, int dy);
+    // Bars follow the draw rectangle, shown when the picture is larger than the window.
+    void syncScrollBars();
 
     CQDDoc* doc_;
     int elementType_ = 0;
@@ -69,4 +74,6 @@ class CQDView : public QWidget {
     // Tool feedback painted inverted over the image.
     QRect band_;
     QLine line_;
+    QScrollBar* hbar_;
+    QScrollBar* vbar_;
 };

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRect>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 class ViewTest : public GuiTest {
@@ -151,6 +152,24 @@ TEST_F(ViewTest, WheelAndKeysScrollThePicture) {
     QCoreApplication::sendEvent(v, &right);
     EXPECT_EQ(drawRect(v).left, -16);
     EXPECT_EQ(drawRect(v).right - drawRect(v).left, 64);
+}
+
+TEST_F(ViewTest, ScrollBarsAppearForALargerPictureAndMoveIt) {
+    CQDView* v = open64();
+    QCoreApplication::processEvents();
+    v->repaint();
+    EXPECT_FALSE(v->horizontalBar()->isVisible());
+    v->zoomIn(QPoint(0, 0)); // 128 x 128 in a 64 x 64 window
+    v->repaint();
+    ASSERT_TRUE(v->horizontalBar()->isVisible());
+    EXPECT_TRUE(v->verticalBar()->isVisible());
+    EXPECT_EQ(v->horizontalBar()->minimum(), 0);
+    EXPECT_EQ(v->horizontalBar()->maximum(), 128 - (64 - v->verticalBar()->width()));
+    v->horizontalBar()->setValue(10);
+    v->verticalBar()->setValue(20);
+    EXPECT_EQ(drawRect(v).left, -10);
+    EXPECT_EQ(drawRect(v).top, -20);
+    EXPECT_EQ(drawRect(v).right, 118);
 }
 
 class BrushTest : public ViewTest {
