@@ -210,10 +210,19 @@ TEST(Duplicate, CopiesEveryTypeExactlyAndOnlyTheWindow) {
         MTHANDLE m = randomMatrix(11, 5, type, 3);
         MTHANDLE copy = Duplicate2D(m, nullptr);
         expectSameElements(m, copy, "type " + std::to_string(type));
-        MTHANDLE windowed = windowedCopy(m);
-        MTHANDLE fromWindow = Duplicate2D(windowed, nullptr);
-        expectSameElements(m, fromWindow, "window, type " + std::to_string(type));
-        for (MTHANDLE h : {m, copy, windowed, fromWindow}) MTDestroy(h);
+        // Rows that start inside a byte, and on one.
+        for (int32_t x0 : {1, 8}) {
+            MTHANDLE windowed = windowAt(m, x0, 2);
+            MTHANDLE fromWindow = Duplicate2D(windowed, nullptr);
+            expectSameElements(m, fromWindow, "window at " + std::to_string(x0) + ", type " + std::to_string(type));
+            // Bits past the last element of a row stay 0.
+            const int64_t bytes = MTGetMemorySize(copy);
+            EXPECT_EQ(0, std::memcmp(MTGetPointer(copy), MTGetPointer(fromWindow), size_t(bytes))) << type;
+            MTDestroy(windowed);
+            MTDestroy(fromWindow);
+        }
+        MTDestroy(m);
+        MTDestroy(copy);
     }
     MTDestroy(rgb);
 }

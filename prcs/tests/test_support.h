@@ -1,5 +1,5 @@
 // Helpers of the processing tests: matrices from literal rows, their values
-// back, kernels, random images, and a window that forces the generic path.
+// back, kernels, random images, and matrices that are windows of larger ones.
 #pragma once
 
 #include <qd/memobj.h>
@@ -87,17 +87,32 @@ inline MTHANDLE randomMatrix(int32_t w, int32_t h, int32_t type, uint32_t seed) 
     return m;
 }
 
-// The same elements inside a matrix one column wider, its window set to
-// them: the processing functions then take their element-by-element path.
-inline MTHANDLE windowedCopy(MTHANDLE m) {
+// The same elements as the window of a larger matrix, at origin (x0, y0)
+// and with room on every side; the elements around the window alternate
+// between the type's lowest and highest values, so that any of them read
+// into a result shows.
+inline MTHANDLE windowAt(MTHANDLE m, int32_t x0, int32_t y0) {
     const int32_t w = MTGetWidth(m), h = MTGetHeight(m);
-    MTHANDLE big = MTCreate(w + 1, h, MTGetFlags(m));
-    for (int32_t y = 0; y < h; ++y) {
-        MTSetReal(big, 0, y, 77);
-        for (int32_t x = 0; x < w; ++x) MTSetComplex(big, x + 1, y, MTComplex(m, x, y));
-    }
-    MTSetWindow(big, 1, 0, w + 1, h);
+    MTHANDLE big = MTCreate(x0 + w + 3, y0 + h + 2, MTGetFlags(m));
+    const double lo = MTGetMinLimit(big), hi = MTGetMaxLimit(big);
+    for (int32_t y = 0; y < MTGetHeight(big); ++y)
+        for (int32_t x = 0; x < MTGetWidth(big); ++x) {
+            const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
+            if (!inside) MTSetComplex(big, x, y, {(x + y) % 2 ? hi : lo, hi});
+            else if (MTIsRgb(m)) MTSetRgb(big, x, y, MTRgb(m, x - x0, y - y0));
+            else MTSetComplex(big, x, y, MTComplex(m, x - x0, y - y0));
+        }
+    MTSetWindow(big, x0, y0, x0 + w, y0 + h);
     return big;
+}
+
+// A destination of m's type and size that is the window of a larger matrix:
+// the processing functions write such a destination element by element.
+inline MTHANDLE windowedLike(MTHANDLE m) {
+    const int32_t w = MTGetWidth(m), h = MTGetHeight(m);
+    MTHANDLE d = MTCreate(w + 2, h + 1, MTGetFlags(m));
+    MTSetWindow(d, 1, 1, w + 1, h + 1);
+    return d;
 }
 
 // Exact equality of every element, bit for bit for floating values.
