@@ -5,10 +5,13 @@
 #include "main_frame.h"
 #include "qd_app.h"
 #include "qd_view.h"
+#include "platform.h"
 #include "result_frame.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
+#include <QDir>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -25,7 +28,17 @@ const char* const kMenuTitles[qd::MenuCount] = {
     "&Color-Process", "&Analysis", "Plug-&In", "&Window", "&Help",
 };
 
-const char* const kHomePage = "https://quidora.example.org/";
+// The program runs from its build tree (build/bin/QD); its documentation is
+// the README at the root of that tree, which serves as help and home page.
+QString helpFile() {
+    return QDir(QCoreApplication::applicationDirPath() + "/../..").absoluteFilePath("README.md");
+}
+
+void openHelpFile() {
+    const QString path = helpFile();
+    if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        qd::messageBox(nullptr, QString("Cannot open the help file %1").arg(path), "warning", 0x30);
+}
 
 } // namespace
 
@@ -115,10 +128,10 @@ void CMainFrame::createActions() {
 
     addAction(
         "HelpTopics", "&Help Topics",
-        [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage) + "help/")); },
+        [] { openHelpFile(); },
         QKeySequence::HelpContents);
     addAction("HomePage", "go to &Home Page",
-              [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage))); });
+              [] { openHelpFile(); });
     addAction("About", "&About Quidora...", [this] { aboutBox(); });
 
     connect(qdApp(), &CQDApp::recentFilesChanged, this, &CMainFrame::updateRecentFiles);
