@@ -3,22 +3,6 @@
 #include "image_object.h"
 #include "pixel_reader.h"
 
-int64_t qd::image::rowBytes(int32_t type, int32_t width) {
-    const int64_t w = width;
-    switch (type) {
-    case MT_BINARY: return (w + 7) / 8;
-    case MT_4BITS: return (w + 1) / 2;
-    case MT_CHAR:
-    case MT_UCHAR: return w;
-    case MT_SHORT:
-    case MT_USHORT: return 2 * w;
-    case MT_DOUBLE:
-    case MT_COMPLEX8: return 8 * w;
-    case MT_COMPLEX16: return 16 * w;
-    default: return 4 * w;
-    }
-}
-
 namespace {
 
 int64_t padTo4(int64_t bytes) { return (bytes + 3) / 4 * 4; }

@@ -26,7 +26,7 @@ QImage bitmapImage(const QDImage& im) {
     const int w = im.width(), h = im.height();
     const auto* bits = static_cast<const uchar*>(MTGetPointer(im.bitmap));
     const qsizetype stride = qsizetype(
-        qd::image::rowBytes(MTGetFlags(im.bitmap), MTGetMaxXIndex(im.bitmap)));
+        MTGetRowBytes(MTGetFlags(im.bitmap), MTGetMaxXIndex(im.bitmap)));
     QImage img;
     switch (im.bitsPerPixel()) {
     case 1: img = QImage(bits, w, h, stride, QImage::Format_Mono); break;

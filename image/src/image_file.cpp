@@ -44,16 +44,15 @@ bool writeExact(std::FILE* f, const void* in, int64_t n) {
     return n == 0 || std::fwrite(in, 1, size_t(n), f) == size_t(n);
 }
 
-int64_t rowBytes(int32_t type, int64_t width) {
+// The element types a matrix keeps as given; a file naming another is refused.
+bool isMatrixType(int32_t type) {
     switch (type) {
-    case MT_BINARY: return (width + 7) / 8;
-    case MT_4BITS: return (width + 1) / 2;
-    case MT_CHAR: case MT_UCHAR: return width;
-    case MT_SHORT: case MT_USHORT: return 2 * width;
-    case MT_LONG: case MT_ULONG: case MT_FLOAT: case MT_RGB: return 4 * width;
-    case MT_DOUBLE: case MT_COMPLEX8: return 8 * width;
-    case MT_COMPLEX16: return 16 * width;
-    default: return 0; // not a type an image is made of
+    case MT_BINARY: case MT_4BITS: case MT_CHAR: case MT_UCHAR: case MT_SHORT: case MT_USHORT:
+    case MT_LONG: case MT_ULONG: case MT_FLOAT: case MT_DOUBLE: case MT_COMPLEX8:
+    case MT_COMPLEX16: case MT_RGB:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -63,8 +62,9 @@ int64_t rowBytes(int32_t type, int64_t width) {
 bool headerFitsFile(const IMHEADER& h, int64_t fileBytes) {
     if (std::memcmp(h.Version, IM_VERSION, sizeof IM_VERSION) != 0) return false;
     if (h.Width <= 0 || h.Height <= 0) return false;
-    const int64_t row = rowBytes(h.DataType, h.Width);
-    if (row == 0 || row > kMaxBlockBytes / h.Height) return false;
+    if (!isMatrixType(h.DataType)) return false;
+    const int64_t row = MTGetRowBytes(h.DataType, h.Width);
+    if (row > kMaxBlockBytes / h.Height) return false;
     return row * h.Height <= fileBytes - int64_t(sizeof(IMHEADER));
 }
 

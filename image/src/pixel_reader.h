@@ -54,9 +54,6 @@ template <class R> constexpr bool hasValueTable() {
     else return false;
 }
 
-// Bytes of one data row of a matrix of this type and width.
-int64_t rowBytes(int32_t type, int32_t width);
-
 // Calls f with the reader of a non-RGB type code.
 template <class F> auto withReader(int32_t type, F&& f) {
     switch (type) {

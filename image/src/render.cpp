@@ -136,8 +136,8 @@ void QDImage::prepareBitmap() {
     if (!data || !bitmap) return;
     const Planes p{static_cast<const uint8_t*>(MTGetPointer(data)),
                    static_cast<uint8_t*>(MTGetPointer(bitmap)),
-                   rowBytes(header.DataType, header.Width),
-                   rowBytes(MTGetFlags(bitmap), MTGetMaxXIndex(bitmap)),
+                   MTGetRowBytes(header.DataType, header.Width),
+                   MTGetRowBytes(MTGetFlags(bitmap), MTGetMaxXIndex(bitmap)),
                    header.Width,
                    header.Height};
     if (isRgb()) {

@@ -71,7 +71,7 @@ bool isLogType(int32_t t) {
 void QDImage::defaultRange(bool quick) {
     if (isRgb() || !data) return;
     const auto* block = static_cast<const uint8_t*>(MTGetPointer(data));
-    const int64_t stride = rowBytes(header.DataType, header.Width);
+    const int64_t stride = MTGetRowBytes(header.DataType, header.Width);
     MinMax mm;
     withReader(header.DataType, [&](auto rd) {
         withDisplayType(header.DisplayType, true, [&](auto d) {

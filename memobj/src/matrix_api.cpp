@@ -60,6 +60,9 @@ int32_t MTSetWindow(MTHANDLE mt, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
     return mt->ops->setWindow(*mt, x0, y0, x1, y1);
 }
 void MTSetDefaultWindow(MTHANDLE mt) noexcept { mt->ops->setDefaultWindow(*mt); }
+int64_t MTGetRowBytes(int32_t type, int64_t width) noexcept {
+    return rowBytes(creatableCode(type), width);
+}
 void MTGetWindowOrigin(MTHANDLE mt, int32_t* x0, int32_t* y0) noexcept {
     if (x0) *x0 = mt->winX;
     if (y0) *y0 = mt->winY;

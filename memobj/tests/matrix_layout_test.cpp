@@ -22,6 +22,7 @@ TEST(MatrixCreate, UnknownCodesBecomeFloat) {
         ASSERT_NE(m, nullptr);
         EXPECT_EQ(MTGetFlags(m), MT_FLOAT);
         EXPECT_EQ(MTGetMemorySize(m), 24);
+        EXPECT_EQ(MTGetRowBytes(code, 3), 12);
         MTSetReal(m, 2, 1, 0.25);
         EXPECT_EQ(MTReal(m, 2, 1), 0.25);
         MTDestroy(m);
@@ -40,6 +41,7 @@ TEST(MatrixCreate, ZeroFilledWithRowTableAndSizes) {
         EXPECT_EQ(MTGetMaxYIndex(m), 4);
         EXPECT_EQ(MTGetWidth(m), 9);
         EXPECT_EQ(MTGetHeight(m), 4);
+        EXPECT_EQ(MTGetRowBytes(kCreatable[i], 9), rowBytes[i]) << kCreatable[i];
         auto* data = static_cast<uint8_t*>(MTGetPointer(m));
         void** rows = MTGetMatrixPointer(m);
         for (int r = 0; r < 4; ++r) EXPECT_EQ(rows[r], data + r * rowBytes[i]);

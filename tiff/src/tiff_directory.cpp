@@ -100,15 +100,6 @@ bool readColorMap(InputFile& file, const Entry& e, const ByteOrder& order, int32
     return true;
 }
 
-int64_t matrixRowBytes(int32_t depth, int64_t width) {
-    switch (depth) {
-    case 1: return (width + 7) / 8;
-    case 4: return (width + 1) / 2;
-    case 8: return width;
-    default: return 4 * width;
-    }
-}
-
 } // namespace
 
 int32_t TiffLayout::elementType() const {
@@ -186,7 +177,7 @@ bool readLayout(InputFile& file, TiffLayout& layout) {
 
     // The block must be allocatable and the file must be able to hold the
     // uncompressed pixels it claims, before anything is allocated.
-    const int64_t rowBytes = matrixRowBytes(depth, layout.width);
+    const int64_t rowBytes = MTGetRowBytes(layout.elementType(), layout.width);
     if (rowBytes > kMaxBlockBytes / layout.height) return false;
     const int64_t fileRowBytes = depth == 24 ? layout.bytesPerRgbPixel() * layout.width : rowBytes;
     if (fileRowBytes > file.size() / layout.height) return false;

@@ -63,7 +63,7 @@ bool readLayout(InputFile& file, BitmapLayout& b) {
     b.colors = b.bits == 24 ? 0 : 1 << b.bits;
     b.colorsStored = colorsUsed == 0 ? b.colors : int32_t(std::min<uint32_t>(colorsUsed, b.colors));
 
-    if (detail::matrixRowBytes(b.elementType(), b.width) > detail::kMaxBlockBytes / b.rows) return false;
+    if (MTGetRowBytes(b.elementType(), b.width) > detail::kMaxBlockBytes / b.rows) return false;
     return file.contains(kFileHeaderBytes + b.infoSize, 4 * int64_t(b.colorsStored)) &&
            b.fileRowBytes() <= (file.size() - std::min(b.pixelOffset, file.size())) / b.rows;
 }

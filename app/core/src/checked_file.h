@@ -70,19 +70,6 @@ private:
     bool ok_ = true;
 };
 
-// Bytes of one matrix row of the element type (types a matrix cannot have
-// are made as float).
-inline int64_t matrixRowBytes(int32_t type, int64_t width) {
-    switch (type) {
-    case MT_BINARY: return (width + 7) / 8;
-    case MT_4BITS: return (width + 1) / 2;
-    case MT_CHAR: case MT_UCHAR: return width;
-    case MT_SHORT: case MT_USHORT: return 2 * width;
-    case MT_DOUBLE: case MT_COMPLEX8: return 8 * width;
-    case MT_COMPLEX16: return 16 * width;
-    default: return 4 * width;
-    }
-}
 
 inline uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 inline uint32_t le32(const uint8_t* p) {

@@ -26,7 +26,7 @@ IMHANDLE importRawFile(const std::string& path, const RawImportRequest& request,
                        PMHANDLE palettes) {
     const IMHEADER& h = request.header;
     if (h.Width <= 0 || h.Height <= 0 || request.offset < 0) return nullptr;
-    const int64_t rowBytes = detail::matrixRowBytes(h.DataType, h.Width);
+    const int64_t rowBytes = MTGetRowBytes(h.DataType, h.Width);
     {
         // The image is made only when the file holds all of it.
         detail::InputFile file(path);

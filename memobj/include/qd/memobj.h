@@ -46,6 +46,10 @@ QD_EXPORT void MTSetDefaultWindow(MTHANDLE mt) QD_NOEXCEPT;
 /* Column and row of the full matrix at which window (0, 0) lies, so that fast
  * paths over the row table can honour a window. Either pointer may be null. */
 QD_EXPORT void MTGetWindowOrigin(MTHANDLE mt, int32_t* x0, int32_t* y0) QD_NOEXCEPT;
+/* Bytes one row of `width` elements takes in a matrix created with `type`
+ * (codes that cannot be created count as MT_FLOAT, as in MTCreate), so that
+ * readers can check a file against a matrix before they allocate it. */
+QD_EXPORT int64_t MTGetRowBytes(int32_t type, int64_t width) QD_NOEXCEPT;
 
 /* ---- Array ---- */
 QD_EXPORT ARHANDLE ARCreate(int32_t count, int32_t type) QD_NOEXCEPT;
