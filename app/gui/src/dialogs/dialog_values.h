@@ -20,7 +20,7 @@ std::optional<double> parseNumber(const QString& text);
 // A whole number in decimal; nothing when the text is not one or does not
 // fit in 32 bits.
 std::optional<int32_t> parseInteger(const QString& text);
-// The shortest text, with a decimal point, that reads back as the same double.
+// The shortest text (C locale) that reads back as the same double.
 QString formatNumber(double value);
 
 // The text in the Western code page (what header fields hold), cut to at
