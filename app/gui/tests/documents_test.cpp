@@ -1,11 +1,11 @@
 // Image documents: opening, New, saving, names and the close rules.
-#include "data_type_group.h"
 #include "gui_fixture.h"
 #include "import_dialog.h"
 #include "new_image_dialog.h"
 #include "profile.h"
 
 #include <qd/core/npy_file.h>
+#include <qd/dlg_common/data_type_group.h>
 
 #include <QAction>
 #include <QCheckBox>

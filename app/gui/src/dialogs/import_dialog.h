@@ -2,9 +2,11 @@
 // Raw import: how to read a file that no reader knows (size, element type,
 // header bytes to skip, byte order).
 
-#include <QDialog>
+#include "dialog_values.h"
 
+#include <QDialog>
 #include <optional>
+#include <vector>
 
 #include <qd/core/document_files.h>
 #include <qd/image.h>
@@ -12,6 +14,12 @@
 class QCheckBox;
 class QLineEdit;
 class DataTypeGroup;
+
+// Refuses sides below 1 (61446), then an offset that is not a count of bytes
+// inside the file or data that the file cannot hold after it (61447).
+std::vector<qd::DialogMessage> checkRawImport(const QString& width, const QString& height,
+                                              const QString& offset, int position,
+                                              int64_t fileSize);
 
 class CImportDialog : public QDialog {
     Q_OBJECT

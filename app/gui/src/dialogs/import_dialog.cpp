@@ -1,40 +1,48 @@
 #include "import_dialog.h"
 
-#include "data_type_group.h"
+#include "new_image_dialog.h"
 #include "platform.h"
 #include "profile.h"
 
+#include <qd/dlg_common/data_type_group.h>
+#include <qd/dlg_common/image_layout.h>
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace {
 const qd::ProfileKey<qlonglong> kOffset{"ImageImport", "Offset", 0};
 const qd::ProfileKey<int> kTypePos{"ImageImport", "DataTypePos", 3};
 const qd::ProfileKey<int> kByteSwap{"ImageImport", "ByteSwap", 0};
 
-// Bytes the image needs in the file, in floating point so that no product
-// of two large sides can wrap.
-double dataBytes(double w, double h, int position) {
-    switch (DataTypeGroup::typeAt(position)) {
-    case MT_BINARY:
-        return std::ceil(w / 8) * h;
-    case MT_4BITS:
-        return std::ceil(w / 2) * h;
-    default:
-        return w * h * DataTypeGroup::bytesPerPixel(position);
-    }
+// Offsets are 64-bit: files beyond 2 GiB have headers too.
+std::optional<int64_t> parseOffset(const QString& text) {
+    bool ok = false;
+    const qlonglong v = text.trimmed().toLongLong(&ok);
+    return ok ? std::optional<int64_t>(v) : std::nullopt;
 }
 } // namespace
 
+std::vector<qd::DialogMessage> checkRawImport(const QString& width, const QString& height,
+                                              const QString& offset, int position,
+                                              int64_t fileSize) {
+    if (auto m = checkImageSides(width, height); !m.empty()) return m;
+    const auto o = parseOffset(offset);
+    if (!o || *o < 0 || *o > fileSize ||
+        qd::layout::dataSize(*qd::parseInteger(width), *qd::parseInteger(height), position) >
+            fileSize - *o)
+        return {qd::warning(61447)};
+    return {};
+}
+
 CImportDialog::CImportDialog(const QString& path, QWidget* parent)
     : QDialog(parent), fileSize_(QFileInfo(path).size()) {
-    setWindowTitle(QStringLiteral("%1 bytes : %2").arg(fileSize_).arg(QFileInfo(path).fileName()));
+    setWindowTitle(QStringLiteral("%1 bytes : %2")
+                       .arg(QString::number(fileSize_), QFileInfo(path).fileName()));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     width_ = new QLineEdit(this);
@@ -48,7 +56,7 @@ CImportDialog::CImportDialog(const QString& path, QWidget* parent)
     form->addRow("offset bytes", offset_);
     form->addRow(swap_);
     layout->addLayout(form);
-    types_ = new DataTypeGroup(this);
+    types_ = new DataTypeGroup("4 bits", this);
     layout->addWidget(types_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -62,34 +70,22 @@ CImportDialog::CImportDialog(const QString& path, QWidget* parent)
 }
 
 void CImportDialog::propose() {
-    const double left = double(fileSize_ - offset_->text().trimmed().toLongLong());
-    const double side =
-        left > 0 ? std::sqrt(left / DataTypeGroup::bytesPerPixel(types_->position())) + 0.5 : 0;
-    const QString text = QString::number(static_cast<qlonglong>(side));
-    width_->setText(text);
-    height_->setText(text);
+    // A proposal is only a suggestion: an offset being typed counts as 0.
+    const QString side = QString::number(qd::layout::proposedSide(
+        fileSize_, parseOffset(offset_->text()).value_or(0), types_->position()));
+    width_->setText(side);
+    height_->setText(side);
 }
 
 void CImportDialog::accept() {
-    bool okW = false, okH = false, okO = false;
-    const int w = width_->text().trimmed().toInt(&okW), h = height_->text().trimmed().toInt(&okH);
-    const qlonglong offset = offset_->text().trimmed().toLongLong(&okO);
-    if (!okW || !okH || w < 1 || h < 1) {
-        qd::messageBox(this, "Width or Height should be greater than 0.", "warning",
-                       qd::MbOk | qd::MbIconStop);
+    if (!qd::showMessages(this, checkRawImport(width_->text(), height_->text(), offset_->text(),
+                                               types_->position(), fileSize_)))
         return;
-    }
-    if (!okO || offset < 0 || offset > fileSize_ ||
-        dataBytes(w, h, types_->position()) > double(fileSize_ - offset)) {
-        qd::messageBox(this,
-                       "Image dimension is not valid.\nProbably width or height is too large.",
-                       "warning", qd::MbOk | qd::MbIconStop);
-        return;
-    }
-    initNewImageHeader(header_, w, h, types_->type());
-    offsetValue_ = offset;
+    qd::layout::fillNewImageHeader(header_, *qd::parseInteger(width_->text()),
+                                   *qd::parseInteger(height_->text()), types_->type());
+    offsetValue_ = *parseOffset(offset_->text());
     byteSwap_ = swap_->isChecked();
-    kOffset.write(offset);
+    kOffset.write(offsetValue_);
     kTypePos.write(types_->position());
     kByteSwap.write(byteSwap_ ? 1 : 0);
     QDialog::accept();
