@@ -14,11 +14,11 @@
 #include <QVBoxLayout>
 
 void CMainFrame::fileNew() {
-    CNewImageDialog dlg(this);
-    if (qd::runModal(dlg) != QDialog::Accepted) return;
-    IMHANDLE im = IMCreateFromHeader(&dlg.header());
+    const std::optional<IMHEADER> header = runNewImageDialog(this);
+    if (!header) return;
+    IMHANDLE im = IMCreateFromHeader(&*header);
     if (!im) return;
-    const int type = dlg.header().DataType;
+    const int type = header->DataType;
     IMSetInitialValue(im, 0.0);
     IMSetFinalValue(im, type == MT_BINARY ? 2.0 : type == MT_4BITS ? 16.0 : 256.0);
     qdApp()->openImageWindow(im, 1);
