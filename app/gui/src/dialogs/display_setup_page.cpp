@@ -1,6 +1,7 @@
 #include "display_setup_page.h"
 
-#include "profile.h"
+#include "display_type_radios.h"
+#include "sheet_profile.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -12,40 +13,35 @@ namespace qd {
 
 namespace {
 
-constexpr int kFromAfterTo = 61453;
-
 struct Keys {
-    QByteArray section;
-    ProfileKey<int> type() const { return {section.constData(), "DisplayRangeTypePos", 1}; }
-    ProfileKey<QString> from() const { return {section.constData(), "DisplayRangeFrom", "0.0"}; }
-    ProfileKey<QString> to() const { return {section.constData(), "DisplayRangeTo", "256.0"}; }
+    SectionKey<int> type;
+    SectionKey<QString> from, to;
+    explicit Keys(const QString& s)
+        : type(s, "DisplayRangeTypePos", 1), from(s, "DisplayRangeFrom", "0.0"),
+          to(s, "DisplayRangeTo", "256.0") {}
 };
 
 } // namespace
 
 DisplayRangeValues readDisplayRangeProfile(const QString& section) {
-    const Keys keys{section.toLatin1()};
+    const Keys keys(section);
     DisplayRangeValues v;
-    const int type = keys.type().read();
+    const int type = keys.type.read();
     if (type >= SameDisplayRange && type <= CustomDisplayRange) v.type = type;
-    v.from = keys.from().read();
-    v.to = keys.to().read();
+    v.from = keys.from.read();
+    v.to = keys.to.read();
     return v;
 }
 
 void writeDisplayRangeProfile(const QString& section, const DisplayRangeValues& values) {
-    const Keys keys{section.toLatin1()};
-    keys.type().write(values.type);
-    keys.from().write(values.from);
-    keys.to().write(values.to);
+    const Keys keys(section);
+    keys.type.write(values.type);
+    keys.from.write(values.from);
+    keys.to.write(values.to);
 }
 
 std::vector<DialogMessage> checkDisplayRange(const DisplayRangeValues& values) {
-    if (values.type != CustomDisplayRange) return {};
-    const std::optional<double> from = parseNumber(values.from);
-    const std::optional<double> to = parseNumber(values.to);
-    if (!from || !to || *to < *from) return {warning(kFromAfterTo)};
-    return {};
+    return checkDisplayRange(values.type != CustomDisplayRange, values.from, values.to);
 }
 
 DisplayRecord displayRecordFor(const DisplayRangeValues& values) {

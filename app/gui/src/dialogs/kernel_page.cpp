@@ -2,7 +2,7 @@
 
 #include "kernel_editor_dialog.h"
 #include "platform.h"
-#include "profile.h"
+#include "sheet_profile.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -24,7 +24,7 @@ constexpr int kDefaultNewDim = 3;
 CKernelPage::CKernelPage(std::unique_ptr<qd::KernelBook> book, const Names& names,
                          const QString& section, QWidget* parent)
     : CPropertyPage(QString::fromLatin1(names.pageTitle), parent), book_(std::move(book)),
-      names_(names), section_(section), sectionKey_(section.toLatin1()) {
+      names_(names), section_(section) {
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     kernels_ = new QComboBox(this);
@@ -54,9 +54,8 @@ CKernelPage::CKernelPage(std::unique_ptr<qd::KernelBook> book, const Names& name
 
     for (int i = 0; i < book_->count(); ++i)
         kernels_->addItem(book_->name(i));
-    const QString name =
-        qd::ProfileKey<QString>{sectionKey_.constData(), names_.nameKey, QString()}.read();
-    const int dim = qd::ProfileKey<int>{sectionKey_.constData(), names_.dimKey, 0}.read();
+    const QString name = qd::SectionKey<QString>(section_, names_.nameKey, QString()).read();
+    const int dim = qd::SectionKey<int>(section_, names_.dimKey, 0).read();
     showKernel(std::max(0, book_->find(name, dim)));
 
     connect(kernels_, &QComboBox::currentIndexChanged, this, &CKernelPage::showKernel);
@@ -129,8 +128,7 @@ void CKernelPage::deleteKernel() {
 void CKernelPage::commit() {
     const int index = current();
     if (index < 0) return;
-    qd::ProfileKey<QString>{sectionKey_.constData(), names_.nameKey, QString()}.write(
-        book_->name(index));
-    qd::ProfileKey<int>{sectionKey_.constData(), names_.dimKey, 0}.write(book_->dim(index));
+    qd::SectionKey<QString>(section_, names_.nameKey, QString()).write(book_->name(index));
+    qd::SectionKey<int>(section_, names_.dimKey, 0).write(book_->dim(index));
     storeResult(index);
 }

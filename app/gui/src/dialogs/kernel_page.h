@@ -8,7 +8,6 @@
 #include "kernel_book.h"
 #include "property_sheet.h"
 
-#include <QByteArray>
 #include <memory>
 
 class QComboBox;
@@ -59,7 +58,6 @@ class CKernelPage : public CPropertyPage {
     std::unique_ptr<qd::KernelBook> book_;
     Names names_;
     QString section_;
-    QByteArray sectionKey_;
     QComboBox* kernels_;
     QLineEdit* dim_;
     QPlainTextEdit* entries_;
