@@ -3,6 +3,8 @@
 #include <qd/fourier.h>
 #include <qd/wavelet.h>
 
+#include <cstdio>
+
 #include "op_helpers.h"
 
 namespace qdcli {
@@ -66,7 +68,10 @@ Operation waveletOperation(const char* name, MTHANDLE (*fn)(MTHANDLE, int, MTHAN
             .prepare = [fn](const Call& call) -> Run {
                 MTHANDLE m = call.matrix();
                 const int32_t n = call.options.integer("n");
-                if (n != 4 && n != 6 && n != 12 && n != 20) throw UsageError("--n is 4, 6, 12 or 20");
+                if (n != 4 && n != 6 && n != 12 && n != 20)
+                    std::fputs("qdcli: a filter length other than 4, 6, 12 or 20 leaves the data as it is, "
+                               "as float\n",
+                               stderr);
                 return [fn, m, n] { return Product(fn(m, n, nullptr)); };
             }};
 }

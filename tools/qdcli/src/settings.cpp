@@ -2,6 +2,7 @@
 #include "settings.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -92,7 +93,7 @@ ConvolutionKernel Settings::convolutionKernel(const Options& options) {
         k.divisor = rec->divisor;
     }
     k.divisor = options.number("divisor", k.divisor);
-    if (k.divisor == 0.0) throw UsageError("--divisor must not be 0");
+    if (k.divisor == 0.0) std::fputs("qdcli: a divisor of 0 leaves the weights undivided, as 1 does\n", stderr);
     return k;
 }
 
