@@ -51,6 +51,19 @@ IMHANDLE greyScaleImage(IMHANDLE source) {
     return im;
 }
 
+MTHANDLE shownColourMatrix(IMHANDLE source) {
+    MTHANDLE data = IMGetDataHandle(source);
+    if (MTGetFlags(data) == MT_RGB) return nullptr;
+    const int32_t w = MTGetWidth(data), h = MTGetHeight(data);
+    MTHANDLE out = MTCreate(w, h, MT_RGB);
+    if (!out) return nullptr;
+    uint32_t palette[256] = {};
+    IMGetPaletteArray(source, palette);
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) MTSetRgb(out, x, y, palette[IMBmpVal(source, x, y) & 255]);
+    return out;
+}
+
 IMHANDLE channelImage(IMHANDLE source, ColourChannel channel, PMHANDLE palettes) {
     uint32_t (*pick)(uint32_t) = channel == ColourChannel::Red     ? redOf
                                  : channel == ColourChannel::Green ? greenOf

@@ -79,26 +79,7 @@ IMHANDLE finishImage(Product& product, Display display, bool readsDisplay, IMHAN
         if (!product.image) return nullptr;
         product.matrix = nullptr;
         IMHANDLE im = product.image;
-        switch (display) {
-        case Display::CopyRange: {
-            uint32_t colours[256] = {};
-            IMGetPaletteArray(source, colours);
-            IMSetBasicPalette(im, colours);
-            IMSetInitialValue(im, IMGetInitialValue(source));
-            IMSetFinalValue(im, IMGetFinalValue(source));
-            break;
-        }
-        case Display::RealLog:
-        case Display::ModulusLog:
-        case Display::SourceType:
-            IMSetDrawType(im, display == Display::RealLog      ? IM_REAL_LOG
-                              : display == Display::ModulusLog ? IM_MODULUS_LOG
-                                                               : IMGetDrawType(source));
-            IMDefaultRange(im, 1);
-            break;
-        case Display::DefaultRange: IMDefaultRange(im, 1); break;
-        case Display::Own: break;
-        }
+        qd::applyResultDisplay(im, display, source);
     }
     if (product.image) {
         if (readsDisplay) IMPrepareBitmap(product.image);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <qd/core/result_display.h>
 #include <qd/image.h>
 
 #include "options.h"
@@ -18,14 +19,7 @@ class Settings;
 
 // How a new image from a matrix gets its display, as the program's
 // command for the operation sets it.
-enum class Display {
-    DefaultRange, // quick default range
-    CopyRange,    // the first input's colours, initial and final value
-    RealLog,      // display type 16, default range
-    ModulusLog,   // display type 17, default range
-    SourceType,   // the first input's display type, default range
-    Own           // the operation set it up itself
-};
+using Display = qd::ResultDisplay;
 
 // Numbers an operation prints: the result-window lines, and the same
 // numbers as one JSON object.

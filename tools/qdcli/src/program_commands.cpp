@@ -1,5 +1,5 @@
-// The computations the program makes itself: grey scale, channels,
-// statistics and background subtraction.
+// The computations the program makes itself: grey scale, channels, the
+// colours shown, statistics and background subtraction.
 #include <qd/core/program_ops.h>
 
 #include "op_helpers.h"
@@ -31,6 +31,14 @@ void addProgramOperations(OperationTable& table) {
                          return [im, channel, palettes] {
                              return Product(qd::channelImage(im, channel, palettes));
                          };
+                     }});
+    table.push_back({.name = "makergb",
+                     .wholeImage = true,
+                     .readsDisplay = true,
+                     .display = Display::Own,
+                     .prepare = [](const Call& call) -> Run {
+                         IMHANDLE im = call.image();
+                         return [im] { return Product(qd::shownColourMatrix(im)); };
                      }});
     table.push_back({.name = "autothreshold",
                      .wholeImage = true,

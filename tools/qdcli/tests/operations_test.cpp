@@ -230,6 +230,9 @@ TEST_F(OperationsTest, ColourOperationsTakePaletteImagesAsShown) {
             const uint32_t level = uint32_t(40 * x + y + 1) / 2;
             EXPECT_EQ(MTRgb(rgb.get(), x, y), level * 0x010101u) << x << "," << y;
         }
+    // The grey palette shows the same colours.
+    ASSERT_EQ(run({"makergb", "--range", "0,510", "in.npy", "-o", "shown.npy"}).code, 0);
+    EXPECT_TRUE(sameMatrix(rgb.get(), readNpy("shown.npy").get()));
 }
 
 TEST_F(OperationsTest, ThresholdsWorkOnTheDisplayedLevels) {

@@ -28,6 +28,11 @@ IMHANDLE greyScaleImage(IMHANDLE source);
 // "Red (256)", "Green (16)" and so on, looked up in palettes (may be null).
 IMHANDLE channelImage(IMHANDLE source, ColourChannel channel, PMHANDLE palettes);
 
+// An MT_RGB matrix of the source's current window holding the colour each
+// pixel shows (the palette colour of its display level). Null for an RGB
+// source, which has nothing to add, or when memory runs out.
+MTHANDLE shownColourMatrix(IMHANDLE source);
+
 // Subtracts the background that count erosions (or dilations) with the
 // kernel leave: source - eroded as MT_FLOAT, or dilated - source in the
 // source's type, over the source's current window. Null when count is below
