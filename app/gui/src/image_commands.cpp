@@ -1,5 +1,7 @@
 #include "image_commands.h"
 
+#include "command_table.h"
+
 #include "child_frame.h"
 #include "main_frame.h"
 #include "qd_app.h"
@@ -10,9 +12,17 @@
 namespace qd {
 namespace {
 
-std::vector<ImageCommand>& table() {
-    static std::vector<ImageCommand> commands;
-    return commands;
+Commands buildTable() {
+    Commands table;
+    addImageMenuCommands(table);
+    addTransformCommands(table);
+    addComplexAndRgbCommands(table);
+    addFilterCommands(table);
+    addFourierCommands(table);
+    addMathCommands(table);
+    addColorProcessCommands(table);
+    addAnalysisCommands(table);
+    return table;
 }
 
 QMenu* subMenu(QMenu* parent, const QString& title) {
@@ -23,9 +33,10 @@ QMenu* subMenu(QMenu* parent, const QString& title) {
 
 } // namespace
 
-void registerImageCommand(ImageCommand command) { table().push_back(std::move(command)); }
-
-const std::vector<ImageCommand>& imageCommands() { return table(); }
+const std::vector<ImageCommand>& imageCommands() {
+    static const Commands table = buildTable();
+    return table;
+}
 
 } // namespace qd
 

@@ -1,8 +1,8 @@
 #pragma once
-// The table of commands that act on the active image window. The processing
-// commands register here; every build of the image menu (the idle repair's
-// included) inserts them, and each is enabled only while an image window is
-// active and its rule accepts that window's image.
+// The table of commands that act on the active image window. Every build of
+// the image menu (the idle repair's included) inserts them, and each is
+// enabled only while an image window is active and its rule accepts that
+// window's image.
 
 #include <QString>
 #include <functional>
@@ -20,7 +20,6 @@ struct ImageCommand {
     std::function<void(CChildFrame&)> run;
 };
 
-void registerImageCommand(ImageCommand command);
 const std::vector<ImageCommand>& imageCommands();
 
 } // namespace qd

@@ -28,6 +28,12 @@ class CQDDoc : public QObject {
     void rebuildTitle();
     static QString nameOf(const QString& title);
 
+    // Commands reading the image while they run; its image must not change
+    // under them.
+    void beginUse() { ++users_; }
+    void endUse() { --users_; }
+    bool inUse() const { return users_ > 0; }
+
     QString path() const { return path_; }
     // Sets the path and names the document after the file.
     void setPath(const QString& path);
@@ -43,6 +49,7 @@ class CQDDoc : public QObject {
     IMHANDLE image_ = nullptr;
     int noFile_ = 0;
     int notSaved_ = 0;
+    int users_ = 0;
     QString title_;
     QString path_;
 };

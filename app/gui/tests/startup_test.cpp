@@ -156,37 +156,30 @@ TEST_F(StartupTest, StatusPanesAndStoppableProcessing) {
     EXPECT_FALSE(frame->action(qd::IdStopPlugIn)->isEnabled());
 }
 
-TEST_F(StartupTest, RegisteredImageCommandsFollowTheActiveWindowAndSurviveRebuilds) {
-    // The table outlives the test: the command counts in a static.
-    static int runs = 0;
-    qd::registerImageCommand({qd::MenuImage, "Transform|Exchange Axes",
-                              [](const CQDView& v) {
-                                  IMHANDLE im = v.image();
-                                  return IMGetImageWidth(im) == IMGetImageHeight(im);
-                              },
-                              [](CChildFrame&) { ++runs; }});
-    frame->installImageMenu();
+TEST_F(StartupTest, ImageCommandsFollowTheActiveWindowAndSurviveRebuilds) {
     frame->topMenu(qd::MenuWindow)->clear();
-    app->onIdle(0); // the repair builds the menu again, command included
+    app->onIdle(0); // the repair builds the menu again, commands included
 
     QMenu* transform = nullptr;
-    for (QAction* a : frame->topMenu(qd::MenuImage)->actions())
+    for (QAction* a : frame->topMenu(qd::MenuProcess)->actions())
         if (a->text() == "Transform") transform = a->menu();
     ASSERT_NE(transform, nullptr);
-    ASSERT_EQ(transform->actions().size(), 1);
-    QAction* exchange = transform->actions()[0];
+    QAction* exchange = transform->actions().value(2);
+    ASSERT_NE(exchange, nullptr);
     EXPECT_EQ(exchange->text(), "Exchange Axes");
 
     emit transform->aboutToShow();
     EXPECT_FALSE(exchange->isEnabled()); // no image window
-    app->openImageWindow(IMCreateFromMatrix(MTCreate(4, 3, MT_UCHAR)), 0);
+    CChildFrame* wide = app->openImageWindow(IMCreateFromMatrix(MTCreate(4, 3, MT_UCHAR)), 0);
+    MTSetReal(IMGetDataHandle(wide->view()->image()), 1, 0, 7);
     emit transform->aboutToShow();
     EXPECT_FALSE(exchange->isEnabled()); // not square
     exchange->trigger();
-    EXPECT_EQ(runs, 0);
-    app->openImageWindow(IMCreateFromMatrix(MTCreate(4, 4, MT_UCHAR)), 0);
+    EXPECT_EQ(MTReal(IMGetDataHandle(wide->view()->image()), 1, 0), 7);
+    CChildFrame* square = app->openImageWindow(IMCreateFromMatrix(MTCreate(4, 4, MT_UCHAR)), 0);
+    MTSetReal(IMGetDataHandle(square->view()->image()), 1, 0, 7);
     emit transform->aboutToShow();
     EXPECT_TRUE(exchange->isEnabled());
     exchange->trigger();
-    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(MTReal(IMGetDataHandle(square->view()->image()), 0, 1), 7);
 }

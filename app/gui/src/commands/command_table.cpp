@@ -1,0 +1,62 @@
+#include "command_table.h"
+
+#include "child_frame.h"
+#include "qd_doc.h"
+#include "qd_view.h"
+
+namespace qd {
+
+QString commandName(const QString& path) { return path.section('|', -1); }
+
+MatrixCall onData(MTHANDLE (*fn)(MTHANDLE, MTHANDLE)) {
+    return [fn](IMHANDLE im) { return fn(IMGetDataHandle(im), nullptr); };
+}
+
+ImageCommand command(int menu, const char* path, Rule rule, std::function<void(CommandRun&)> body) {
+    const QString p = QString::fromLatin1(path);
+    ImageCommand c{menu, p, {}, [name = commandName(p), body = std::move(body)](CChildFrame& f) {
+                       CommandRun run(f, name);
+                       body(run);
+                   }};
+    if (rule) c.enabled = rule;
+    return c;
+}
+
+ImageCommand newMatrixCommand(int menu, const char* path, Rule rule, NewMatrix how, MatrixDialog dialog) {
+    return command(menu, path, rule, [how, dialog = std::move(dialog)](CommandRun& run) {
+        const std::optional<MatrixPlan> plan = dialog(run);
+        if (!plan) return;
+        MTHANDLE result = run.onSource(how.wholeImage, plan->call);
+        if (plan->display) {
+            run.openMatrix(result, *plan->display);
+            return;
+        }
+        const QString title = how.titlePrefix ? how.titlePrefix + run.sourceName() : QString();
+        run.openMatrix(result, how.display, title);
+    });
+}
+
+ImageCommand newMatrixCommand(int menu, const char* path, Rule rule, NewMatrix how, MatrixCall call) {
+    return newMatrixCommand(menu, path, rule, how,
+                            [call = std::move(call)](CommandRun&) { return MatrixPlan{call, {}}; });
+}
+
+ImageCommand newImageCommand(int menu, const char* path, Rule rule, ImageDialog dialog) {
+    return command(menu, path, rule, [dialog = std::move(dialog)](CommandRun& run) {
+        const std::optional<ImageCall> call = dialog(run);
+        if (call) run.open(run.onSource(false, *call));
+    });
+}
+
+ImageCommand newImageCommand(int menu, const char* path, Rule rule, ImageCall call) {
+    return newImageCommand(menu, path, rule,
+                           [call = std::move(call)](CommandRun&) { return std::optional<ImageCall>(call); });
+}
+
+ImageCommand inPlaceCommand(int menu, const char* path, Rule rule, std::function<void(CommandRun&)> body) {
+    ImageCommand c = command(menu, path, rule, std::move(body));
+    c.enabled = [rule](const CQDView& v) { return !v.document()->inUse() && (!rule || rule(v)); };
+    return c;
+}
+
+} // namespace qd

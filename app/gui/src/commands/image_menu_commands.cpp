@@ -1,0 +1,77 @@
+// The Image menu: display type, palette, grey scale, resize, duplicate and
+// the image's header information.
+#include "command_table.h"
+
+#include "dialog_values.h"
+#include "display_type_dialog.h"
+#include "image_info_dialog.h"
+#include "palette_dialog.h"
+#include "qd_app.h"
+#include "qd_view.h"
+#include "resize_dialog.h"
+
+#include <qd/core/program_ops.h>
+#include <qd/prcs.h>
+
+namespace qd {
+namespace {
+
+// The size of the source's current window: its selection when it has one.
+QSize selectionSize(IMHANDLE im) {
+    IMSelect(im, 1);
+    MTHANDLE m = IMGetDataHandle(im);
+    const QSize size(MTGetWidth(m), MTGetHeight(m));
+    IMSelect(im, 0);
+    return size;
+}
+
+void changeDisplayType(CommandRun& run) {
+    IMHANDLE im = run.source();
+    const std::optional<DisplayTypeResult> r = runDisplayTypeDialog(run.parent(), im);
+    if (!r || !run.source()) return;
+    IMSetDrawType(im, r->drawType);
+    if (r->defaultRange) {
+        IMDefaultRange(im, 0);
+    } else {
+        IMSetInitialValue(im, r->from);
+        IMSetFinalValue(im, r->to);
+    }
+    IMPrepareBitmap(im);
+    qdApp()->notifyActiveView(run.view());
+    run.view()->update();
+}
+
+void changePalette(CommandRun& run) {
+    IMHANDLE im = run.source();
+    PMHANDLE palettes = qdApp()->paletteManager();
+    const std::optional<QString> name = runPaletteDialog(run.parent(), im, palettes);
+    if (!name || !run.source()) return;
+    IMChangePaletteName(im, toFieldBytes(*name, 127).constData());
+    IMSetPalette(im, palettes);
+    qdApp()->notifyActiveView(run.view());
+    run.view()->update();
+}
+
+} // namespace
+
+void addImageMenuCommands(Commands& table) {
+    table.push_back(inPlaceCommand(MenuImage, "Change Display Type", rules::realGrey, changeDisplayType));
+    table.push_back(inPlaceCommand(MenuImage, "Change Palette", rules::notRgb, changePalette));
+    table.push_back(newImageCommand(MenuImage, "Grey Scale", rules::notBinary, greyScaleImage));
+    table.push_back(newMatrixCommand(
+        MenuImage, "Resize", nullptr, {ResultDisplay::CopyRange},
+        [](CommandRun& run) -> std::optional<MatrixPlan> {
+            const QSize size = selectionSize(run.source());
+            const std::optional<ResizeValues> r = runResizeDialog(run.parent(), size.width(), size.height());
+            if (!r) return std::nullopt;
+            return MatrixPlan{[w = r->width, h = r->height](IMHANDLE im) {
+                                  return Resize2D(IMGetDataHandle(im), w, h, nullptr);
+                              },
+                              {}};
+        }));
+    table.push_back(newMatrixCommand(MenuImage, "Duplicate", nullptr, {ResultDisplay::CopyRange}, onData(Duplicate2D)));
+    table.push_back(command(MenuImage, "Image info", nullptr,
+                            [](CommandRun& run) { runImageInfoDialog(run.parent(), run.source()); }));
+}
+
+} // namespace qd
