@@ -1,5 +1,6 @@
 #include "matrix.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -103,7 +104,11 @@ QDMatrix* createMatrix(int32_t width, int32_t height, int32_t code) {
     if (width <= 0 || height <= 0) return nullptr;
     const int32_t type = creatableCode(code);
     const int64_t stride = rowBytes(type, width);
-    if (stride > std::numeric_limits<int64_t>::max() / height) return nullptr;
+    // Beyond any address space: as out of memory as a failed allocation.
+    if (stride > std::numeric_limits<int64_t>::max() / height) {
+        errno = ENOMEM;
+        return nullptr;
+    }
     auto* m = new (std::nothrow) QDMatrix{};
     if (!m) return nullptr;
     m->ops = &matrixOpsFor(type);

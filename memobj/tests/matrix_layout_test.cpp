@@ -1,4 +1,5 @@
 // Creation, layout, windows, limits and classification; the message pump.
+#include <cerrno>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -13,7 +14,12 @@ const int32_t kCreatable[] = {MT_BINARY, MT_4BITS, MT_CHAR, MT_UCHAR, MT_SHORT, 
 TEST(MatrixCreate, RefusesNonPositiveAndOverflowingSizes) {
     EXPECT_EQ(MTCreate(0, 5, MT_UCHAR), nullptr);
     EXPECT_EQ(MTCreate(5, -1, MT_UCHAR), nullptr);
+    errno = 0;
     EXPECT_EQ(MTCreate(2000000000, 2000000000, MT_COMPLEX16), nullptr);  // too large to allocate
+    EXPECT_EQ(errno, ENOMEM) << "callers tell a lack of memory by errno";
+    errno = 0;
+    EXPECT_EQ(MTCreate(1000000000, 1000000000, MT_UCHAR), nullptr); // fits the numbers, not the memory
+    EXPECT_EQ(errno, ENOMEM);
 }
 
 TEST(MatrixCreate, UnknownCodesBecomeFloat) {
