@@ -20,6 +20,7 @@ Commands buildTable() {
     addFilterCommands(table);
     addFourierCommands(table);
     addMathCommands(table);
+    addBackgroundCommands(table);
     addColorProcessCommands(table);
     addAnalysisCommands(table);
     return table;

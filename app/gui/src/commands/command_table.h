@@ -58,6 +58,7 @@ void addComplexAndRgbCommands(Commands& table);
 void addFilterCommands(Commands& table);
 void addFourierCommands(Commands& table);
 void addMathCommands(Commands& table);
+void addBackgroundCommands(Commands& table);
 void addColorProcessCommands(Commands& table);
 void addAnalysisCommands(Commands& table);
 

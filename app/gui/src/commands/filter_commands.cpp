@@ -88,7 +88,9 @@ void addFilterCommands(Commands& table) {
                                      {ResultDisplay::DefaultRange, true}, onData(VoronoiDiagram)));
     table.push_back(newMatrixCommand(MenuProcess, "Morphology|Triangulation", rules::binary,
                                      {ResultDisplay::DefaultRange, true}, onData(Triangulation)));
+}
 
+void addBackgroundCommands(Commands& table) {
     table.push_back(
         newMatrixCommand(MenuProcess, "Background subtract|Using Erosion", rules::notRgb, {}, backgroundSubtraction));
 }
