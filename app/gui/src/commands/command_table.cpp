@@ -1,8 +1,11 @@
 #include "command_table.h"
 
 #include "child_frame.h"
+#include "kernel_sheet.h"
 #include "qd_doc.h"
 #include "qd_view.h"
+
+#include <memory>
 
 namespace qd {
 
@@ -10,6 +13,19 @@ QString commandName(const QString& path) { return path.section('|', -1); }
 
 MatrixCall onData(MTHANDLE (*fn)(MTHANDLE, MTHANDLE)) {
     return [fn](IMHANDLE im) { return fn(IMGetDataHandle(im), nullptr); };
+}
+
+MatrixDialog weightsDialog(int captionId, const char* section, WeightsFn fn) {
+    return [captionId, section, fn](CommandRun& run) -> std::optional<MatrixPlan> {
+        std::optional<KernelChoice> choice = runKernelSheet(run.parent(), captionId, section);
+        if (!choice) return std::nullopt;
+        // Shared, so that copies of the call keep the weights alive.
+        auto k = std::make_shared<ConvKernelData>(std::move(choice->kernel));
+        return MatrixPlan{[k, fn](IMHANDLE im) {
+                              return fn(IMGetDataHandle(im), k->n, k->weights.data(), k->divisor, nullptr);
+                          },
+                          {}};
+    };
 }
 
 ImageCommand command(int menu, const char* path, Rule rule, std::function<void(CommandRun&)> body) {

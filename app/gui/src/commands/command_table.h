@@ -39,6 +39,10 @@ struct NewMatrix {
 
 // A library function of one matrix and its destination, called on the source's data.
 MatrixCall onData(MTHANDLE (*fn)(MTHANDLE, MTHANDLE));
+// The kernel sheet of that caption and section, then fn (matrix, N, weights,
+// divisor, destination) with the chosen kernel.
+using WeightsFn = MTHANDLE (*)(MTHANDLE, int32_t, const double*, double, MTHANDLE);
+MatrixDialog weightsDialog(int captionId, const char* section, WeightsFn fn);
 
 ImageCommand newMatrixCommand(int menu, const char* path, Rule rule, NewMatrix how, MatrixDialog dialog);
 ImageCommand newMatrixCommand(int menu, const char* path, Rule rule, NewMatrix how, MatrixCall call);

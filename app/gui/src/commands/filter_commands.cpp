@@ -3,7 +3,6 @@
 #include "command_table.h"
 
 #include "kernel_mm_sheet.h"
-#include "kernel_sheet.h"
 #include "manual_threshold_dialog.h"
 #include "mm_bksub_sheet.h"
 #include "qd_view.h"
@@ -36,17 +35,6 @@ ImageCommand morphology(const char* path, int captionId, const char* section, Mo
     return newMatrixCommand(MenuProcess, path, rules::notRgb, {}, structuringElement(captionId, section, fn));
 }
 
-std::optional<MatrixPlan> simpleConvolution(CommandRun& run) {
-    std::optional<KernelChoice> choice = runKernelSheet(run.parent(), 61468, "sConvolution");
-    if (!choice) return std::nullopt;
-    auto kernel = std::make_shared<ConvKernelData>(std::move(choice->kernel));
-    return MatrixPlan{[kernel](IMHANDLE im) {
-                          return SimpleConvolution2D(IMGetDataHandle(im), kernel->n, kernel->weights.data(),
-                                                     kernel->divisor, nullptr);
-                      },
-                      {}};
-}
-
 std::optional<MatrixPlan> manualThresholding(CommandRun& run) {
     CQDView* view = run.view();
     const std::optional<ManualThresholdValues> v =
@@ -70,7 +58,8 @@ std::optional<MatrixPlan> backgroundSubtraction(CommandRun& run) {
 
 void addFilterCommands(Commands& table) {
     table.push_back(morphology("Filter|Median Filter", 61482, "Median", MedianFilter2D));
-    table.push_back(newMatrixCommand(MenuProcess, "Filter|Convolution", rules::notRgb, {}, simpleConvolution));
+    table.push_back(newMatrixCommand(MenuProcess, "Filter|Convolution", rules::notRgb, {},
+                                     weightsDialog(61468, "sConvolution", SimpleConvolution2D)));
 
     table.push_back(morphology("Morphology|Erosion", 61461, "Erosion", Erosion2D));
     table.push_back(morphology("Morphology|Dilation", 61462, "Dilation", Dilation2D));

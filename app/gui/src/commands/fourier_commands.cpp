@@ -4,7 +4,6 @@
 
 #include "ft_filter_sheet.h"
 #include "homomorphic_dialog.h"
-#include "kernel_sheet.h"
 #include "select_wavelet_sheet.h"
 
 #include <memory>
@@ -14,25 +13,12 @@
 namespace qd {
 namespace {
 
-using WeightsFn = MTHANDLE (*)(MTHANDLE, int32_t, const double*, double, MTHANDLE);
 using WaveletFn = MTHANDLE (*)(MTHANDLE, int, MTHANDLE);
 
 MTHANDLE transform(IMHANDLE im) {
     MTHANDLE m = IMGetDataHandle(im);
     const int32_t type = MTGetFlags(m);
     return type == MT_COMPLEX8 || type == MT_COMPLEX16 ? Ft2D(m, nullptr) : RealFt2D(m, nullptr);
-}
-
-MatrixDialog kernelFilter(int captionId, const char* section, WeightsFn fn) {
-    return [captionId, section, fn](CommandRun& run) -> std::optional<MatrixPlan> {
-        std::optional<KernelChoice> choice = runKernelSheet(run.parent(), captionId, section);
-        if (!choice) return std::nullopt;
-        auto k = std::make_shared<ConvKernelData>(std::move(choice->kernel));
-        return MatrixPlan{[k, fn](IMHANDLE im) {
-                              return fn(IMGetDataHandle(im), k->n, k->weights.data(), k->divisor, nullptr);
-                          },
-                          {}};
-    };
 }
 
 // The ideal filter by its cutoffs, or the Butterworth one with the power.
@@ -91,9 +77,9 @@ void addFourierCommands(Commands& table) {
     table.push_back(newMatrixCommand(MenuProcess, "Fourier|Auto-Correlation", rules::notRgb,
                                      {ResultDisplay::ModulusLog}, onData(AutoCorrelation2D)));
     table.push_back(newMatrixCommand(MenuProcess, "Fourier|Convolution", rules::notRgb, {},
-                                     kernelFilter(61466, "Convolution", Convolution2D)));
+                                     weightsDialog(61466, "Convolution", Convolution2D)));
     table.push_back(newMatrixCommand(MenuProcess, "Fourier|Deconvolution", rules::notRgb, {},
-                                     kernelFilter(61467, "Deconvolution", Deconvolution2D)));
+                                     weightsDialog(61467, "Deconvolution", Deconvolution2D)));
     table.push_back(passFilterCommand("Fourier|Low Pass Filter", FTFilterKind::LowPass));
     table.push_back(passFilterCommand("Fourier|High Pass Filter", FTFilterKind::HighPass));
     table.push_back(passFilterCommand("Fourier|Band Pass Filter", FTFilterKind::BandPass));
