@@ -30,3 +30,20 @@ function(qd_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1")
 endfunction()
+
+# qd_add_plugin(NAME SOURCES ... [LINKS ...])
+# A plug-in: a module the program loads by path, linked against QDPlugIn.
+# The file is NAME.so without the "lib" prefix, since nothing links it by
+# name, and lands in plugins/ of the build tree. Only PlugInMain, PlugInName
+# and PlugInMenuUpdate (when defined) are exported.
+function(qd_add_plugin name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_library(${name} MODULE ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE QDPlugIn ${ARG_LINKS})
+  set(map ${CMAKE_SOURCE_DIR}/plugin/plugin_module.map)
+  set_target_properties(${name} PROPERTIES
+    PREFIX ""
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plugins
+    LINK_DEPENDS ${map})
+  target_link_options(${name} PRIVATE -Wl,--no-undefined -Wl,--version-script=${map})
+endfunction()
