@@ -38,19 +38,6 @@ TEST(ColourModel, RgbToHsiIgnoresTheTopByte) {
     qdRGB2HSI(0x00336699, nullptr); // nothing to fill, no crash
 }
 
-TEST(ColourModel, KnownColours) {
-    float hsi[3];
-    qdRGB2HSI(0x00FF0000, hsi);
-    EXPECT_EQ(hsi[0], 0.0f);
-    EXPECT_EQ(hsi[1], 1.0f);
-    EXPECT_FLOAT_EQ(hsi[2], 1.0f / 3.0f);
-    qdRGB2HSI(0x000000FF, hsi);
-    EXPECT_NEAR(hsi[0], 4.188790204786, 1e-6);
-    int32_t rgb = 0;
-    EXPECT_EQ(qdHSI2RGB(0.0f, 1.0f, 1.0f / 3.0f, &rgb), 0x00FF0000);
-    EXPECT_EQ(rgb, 0x00FF0000);
-}
-
 TEST(ColourModel, HsiToRgbIsIdenticalToTheColourLibrary) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     std::vector<float> hues, parts;

@@ -5,6 +5,9 @@
 
 #include <memory>
 
+// In c_api.c: the header used from C.
+extern "C" int pluginCApiSmoke(void);
+
 namespace {
 
 struct MatrixDeleter {
@@ -69,19 +72,6 @@ TEST(WithoutDestination, FiltersAndProcessingEqualTheLibraryWithNull) {
     EXPECT_EQ(MTReal(scaled.get(), 2, 3), 2.5 * MTReal(m.get(), 2, 3));
 }
 
-TEST(FullArguments, StatisticsAndPowersOfTwoForwardEveryArgument) {
-    Matrix m = sample(5, 4);
-    double lo = -1, hi = -1, lo2 = -2, hi2 = -2;
-    EXPECT_EQ(qdMinMaxReal2D(m.get(), &lo, &hi), MinMaxReal2D(m.get(), &lo2, &hi2));
-    EXPECT_EQ(lo, lo2);
-    EXPECT_EQ(hi, hi2);
-    EXPECT_EQ(lo, 0.0);
-    EXPECT_EQ(hi, 2 * 3 + 3 * 7 + 90.0); // the bright spot
-    EXPECT_EQ(qdGetPowerOf2(100), GetPowerOf2(100));
-    EXPECT_EQ(qdIsPowerOf2(64), 1);
-    EXPECT_EQ(qdIsPowerOf2(65), 0);
-}
-
 TEST(ByValue, ComplexElementsOfMatricesAndArrays) {
     Matrix m(MTCreate(3, 2, MT_COMPLEX16));
     qdMTSetComplex(m.get(), 1, 1, MTCOMPLEX{2.5, -4.0});
@@ -140,19 +130,6 @@ TEST(Classification, IsSignedAsTheMatrixSays) {
     EXPECT_NE(qdMTIsSigned(s.get()), 0);
 }
 
-TEST(Images, ImageMadeFromAPlugInMatrixShowsItsValues) {
-    Matrix m = sample(6, 5, MT_UCHAR);
-    Image im(qdIMCreateFromMatrix(m.release()));
-    ASSERT_NE(im, nullptr);
-    EXPECT_EQ(qdIMGetImageWidth(im.get()), 6);
-    EXPECT_EQ(qdIMGetImageHeight(im.get()), 5);
-    EXPECT_EQ(qdMTRealInt(qdIMGetDataHandle(im.get()), 2, 3), 2 * 3 + 3 * 7 + 90);
-}
-
-} // namespace
-
-extern "C" int pluginCApiSmoke(void);
-
-namespace {
 TEST(CApi, HeaderWorksFromC) { EXPECT_EQ(pluginCApiSmoke(), 1); }
+
 } // namespace

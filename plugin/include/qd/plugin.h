@@ -338,7 +338,7 @@ QD_EXPORT int32_t qdIMAddTextObject(IMHANDLE im, int32_t x, int32_t y, const cha
 
 /* ---- Colour models ----
  * hsi receives hue (radians, 0 <= H < 2 pi), saturation and intensity
- * (0 .. 1). HSI2RGB returns the colour 0x00RRGGBB and also stores it in
+ * (0 .. 1). qdHSI2RGB returns the colour 0x00RRGGBB and also stores it in
  * *rgb when rgb is not null. */
 QD_EXPORT void qdRGB2HSI(int32_t rgb, float* hsi) QD_NOEXCEPT;
 QD_EXPORT int32_t qdHSI2RGB(float h, float s, float i, int32_t* rgb) QD_NOEXCEPT;
