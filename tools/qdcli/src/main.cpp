@@ -1,8 +1,8 @@
 // qdcli: runs the operations of the libraries and the program on image
 // files, for batch work and scripts.
 //
-// Exit codes: 0 done, 1 the operation refused the input, 2 bad usage,
-// 3 a file could not be read or written.
+// Exit codes: 0 done, 1 the operation refused the input (or the plug-in
+// could not be run), 2 bad usage, 3 a file could not be read or written.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +11,7 @@
 
 #include "image_files.h"
 #include "operation.h"
+#include "plugin_command.h"
 #include "report.h"
 #include "runner.h"
 #include "settings.h"
@@ -26,16 +27,18 @@ const char* const kUsageText =
     "       qdcli info FILE [--json]            type, size, display, scale, units, comment, overlays\n"
     "       qdcli convert IN -o OUT             read by content, write by extension\n"
     "       qdcli OP [OPTIONS] IN... [-o OUT]   run one operation\n"
+    "       qdcli plugin PLUGIN.so [OPTIONS] IMAGE...   run a plug-in on the images as its windows\n"
+    "       qdcli plugin --name PLUGIN.so       the plug-in's menu text\n"
     "input:  --raw W,H,TYPE[,OFFSET[,SWAP]]  --as TYPE\n"
     "output: .qdw .bmp .raw .npy  --display-type CODE  --range FROM,TO\n"
-    "run:    --select L,T,R,B  --json  --time N  --quiet\n";
-
-void refuseUnknownOptions(const Options& options, const std::vector<std::string>& accepted,
-                          const std::string& command) {
-    for (const std::string& name : options.given())
-        if (std::find(accepted.begin(), accepted.end(), name) == accepted.end())
-            throw UsageError(command + " does not take --" + name);
-}
+    "run:    --select L,T,R,B  --json  --time N  --quiet\n"
+    "plugin: -o PATTERN       windows the plug-in made or changed, %d = window index;\n"
+    "                         without -o nothing is written\n"
+    "        --shown PATTERN  every window's display levels\n"
+    "        --active K       the active window (default: the last image)\n"
+    "        --answer TEXT... input dialogs in order, then Cancel\n"
+    "        --pick K...      image selections in order, then Cancel\n"
+    "        Ctrl-C raises the plug-in's stop count; a second one ends qdcli\n";
 
 // Checks the options every command shares before any file is read.
 void checkCommonOptions(const Options& options) {
@@ -97,7 +100,7 @@ void printReport(const Report& report, bool json) {
 }
 
 int runOperation(const Operation& op, const Options& options) {
-    refuseUnknownOptions(options, acceptedOptions(op), op.name);
+    options.acceptOnly(acceptedOptions(op), op.name);
     if (int(options.inputs().size()) != op.inputs)
         throw UsageError(op.name + " takes " + std::to_string(op.inputs) + " input file" +
                          (op.inputs > 1 ? "s" : ""));
@@ -154,7 +157,7 @@ int listCommand() {
 }
 
 int infoCommand(const Options& options) {
-    refuseUnknownOptions(options, {"raw", "as", "json"}, "info");
+    options.acceptOnly({"raw", "as", "json"}, "info");
     if (options.inputs().size() != 1 || options.hasOutput()) throw UsageError("info takes one file");
     checkCommonOptions(options);
     Settings settings;
@@ -189,7 +192,7 @@ int infoCommand(const Options& options) {
 }
 
 int convertCommand(const Options& options) {
-    refuseUnknownOptions(options, {"raw", "as", "display-type", "range", "quiet"}, "convert");
+    options.acceptOnly({"raw", "as", "display-type", "range", "quiet"}, "convert");
     if (options.inputs().size() != 1 || !options.hasOutput()) throw UsageError("convert takes one file and -o OUT");
     checkCommonOptions(options);
     Settings settings;
@@ -211,6 +214,7 @@ int dispatch(int argc, char** argv) {
         const Options options(argc, argv, 2);
         if (command == "info") return infoCommand(options);
         if (command == "convert") return convertCommand(options);
+        if (command == "plugin") return pluginCommand(options);
         if (!op) {
             std::fprintf(stderr, "qdcli: unknown operation %s (qdcli list names them)\n%s", command.c_str(),
                          kUsageText);

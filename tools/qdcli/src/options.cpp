@@ -1,6 +1,7 @@
 // Command-line splitting and typed option values.
 #include "options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -13,9 +14,11 @@ const std::set<std::string> kValueOptions = {
     "kernel", "weights", "divisor", "rank", "cutoff", "lower", "upper", "order",
     "low-gain", "high-gain", "op", "value", "width", "height", "n", "hue", "sat",
     "inten", "brightness", "contrast", "lo", "hi", "count", "operator", "select",
-    "display-type", "range", "raw", "as", "time"};
+    "display-type", "range", "raw", "as", "time", "active", "shown"};
 const std::set<std::string> kFlags = {"butterworth", "eight", "drop-border", "red", "green",
-                                      "blue", "json", "quiet"};
+                                      "blue", "json", "quiet", "name"};
+// Options that take a value and may be given again for the next one.
+const std::set<std::string> kListOptions = {"answer", "pick"};
 
 } // namespace
 
@@ -61,6 +64,9 @@ Options::Options(int argc, char** argv, int first) {
             const std::string name = arg.substr(2);
             if (kFlags.count(name)) {
                 flags_.insert(name);
+            } else if (kListOptions.count(name)) {
+                if (i + 1 >= argc) throw UsageError(arg + " needs a value");
+                lists_[name].push_back(argv[++i]);
             } else if (kValueOptions.count(name)) {
                 if (i + 1 >= argc) throw UsageError(arg + " needs a value");
                 if (values_.count(name)) throw UsageError(arg + " given twice");
@@ -76,12 +82,27 @@ Options::Options(int argc, char** argv, int first) {
     }
 }
 
-bool Options::has(const std::string& name) const { return values_.count(name) || flags_.count(name); }
+bool Options::has(const std::string& name) const {
+    return values_.count(name) || flags_.count(name) || lists_.count(name);
+}
 
 std::set<std::string> Options::given() const {
     std::set<std::string> all(flags_);
     for (const auto& [name, value] : values_) all.insert(name);
+    for (const auto& [name, values] : lists_) all.insert(name);
     return all;
+}
+
+void Options::acceptOnly(const std::vector<std::string>& accepted, const std::string& command) const {
+    for (const std::string& name : given())
+        if (std::find(accepted.begin(), accepted.end(), name) == accepted.end())
+            throw UsageError(command + " does not take --" + name);
+}
+
+const std::vector<std::string>& Options::all(const std::string& name) const {
+    static const std::vector<std::string> none;
+    const auto it = lists_.find(name);
+    return it == lists_.end() ? none : it->second;
 }
 
 std::string Options::text(const std::string& name) const {

@@ -37,6 +37,10 @@ public:
     bool flag(const std::string& name) const { return flags_.count(name) != 0; }
     // Every option given, without its leading dashes.
     std::set<std::string> given() const;
+    // UsageError naming the first option given that is not accepted.
+    void acceptOnly(const std::vector<std::string>& accepted, const std::string& command) const;
+    // Every value of an option that may be repeated, in command-line order.
+    const std::vector<std::string>& all(const std::string& name) const;
 
     // Typed values; UsageError when missing (without a fallback) or not a
     // number of that kind.
@@ -51,6 +55,7 @@ public:
 private:
     std::map<std::string, std::string> values_;
     std::set<std::string> flags_;
+    std::map<std::string, std::vector<std::string>> lists_;
     std::vector<std::string> inputs_;
     std::string output_;
 };
