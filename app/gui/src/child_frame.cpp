@@ -49,8 +49,15 @@ bool CChildFrame::queryClose() {
     return true;
 }
 
+void CChildFrame::closeWithoutQuestion() {
+    doc_->setNoFile(0);
+    doc_->setNotSaved(0);
+    unconditional_ = true;
+    close();
+}
+
 void CChildFrame::closeEvent(QCloseEvent* e) {
-    if (closed_ || !queryClose()) {
+    if (closed_ || (!unconditional_ && !queryClose())) {
         if (!closed_) e->ignore();
         return;
     }

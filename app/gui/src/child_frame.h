@@ -21,6 +21,8 @@ class CChildFrame : public QMdiSubWindow {
     // The close rules: true when the window may close (asking about unsaved
     // work, and saving it when asked to).
     bool queryClose();
+    // Closes at once: no close rule applies and nothing is asked or saved.
+    void closeWithoutQuestion();
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -29,4 +31,5 @@ class CChildFrame : public QMdiSubWindow {
     CQDDoc* doc_;
     CQDView* view_;
     bool closed_ = false;
+    bool unconditional_ = false;
 };

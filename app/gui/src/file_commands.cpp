@@ -25,7 +25,7 @@ void CMainFrame::fileNew() {
 }
 
 void CMainFrame::fileOpen() {
-    const QString path = qd::askOpenImagePath(this);
+    const QString path = qd::askOpenImagePath(this, qdApp()->fileFilterNames(false));
     if (!path.isEmpty()) qdApp()->openDocumentFile(path);
 }
 
@@ -33,7 +33,7 @@ bool CMainFrame::fileSave(CChildFrame* frame) {
     if (!frame) return false;
     CQDDoc* doc = frame->document();
     if (doc->noFile() || doc->path().isEmpty()) return fileSaveAs(frame);
-    if (doc->saveToPath(doc->path())) {
+    if (doc->saveToPath(doc->path(), qdApp()->saveHooks())) {
         qdApp()->addRecentFile(doc->path());
         return true;
     }
@@ -46,9 +46,9 @@ bool CMainFrame::fileSave(CChildFrame* frame) {
 bool CMainFrame::fileSaveAs(CChildFrame* frame) {
     if (!frame) return false;
     CQDDoc* doc = frame->document();
-    const QString path = qd::askSaveImagePath(this, doc->name().section('.', 0, 0));
+    const QString path = qd::askSaveImagePath(this, doc->name().section('.', 0, 0), qdApp()->fileFilterNames(true));
     if (path.isEmpty()) return false;
-    if (doc->saveToPath(path)) {
+    if (doc->saveToPath(path, qdApp()->saveHooks())) {
         qdApp()->addRecentFile(path);
         return true;
     }

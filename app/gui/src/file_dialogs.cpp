@@ -43,23 +43,24 @@ QString runImageDialog(QFileDialog& dlg, const QStringList& filters,
 
 } // namespace
 
-QString askOpenImagePath(QWidget* parent) {
+QString askOpenImagePath(QWidget* parent, const QStringList& filterTypes) {
     QFileDialog dlg(parent, "Open");
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
     return runImageDialog(
         dlg,
-        {"All files (*)", "Quidora Files (*.qdw)", "Bitmap files (*.bmp)", "Tiff files (*.tif)"},
+        QStringList{"All files (*)", "Quidora Files (*.qdw)", "Bitmap files (*.bmp)", "Tiff files (*.tif)"} +
+            filterTypes,
         kOpenFilter, kOpenDir);
 }
 
-QString askSaveImagePath(QWidget* parent, const QString& initialName) {
+QString askSaveImagePath(QWidget* parent, const QString& initialName, const QStringList& filterTypes) {
     QFileDialog dlg(parent, "Save As");
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.selectFile(initialName);
-    return runImageDialog(dlg, {"Quidora Files (*.qdw)", "Bitmap files (*.bmp)"}, kSaveFilter,
-                          kSaveDir);
+    return runImageDialog(dlg, QStringList{"Quidora Files (*.qdw)", "Bitmap files (*.bmp)"} + filterTypes,
+                          kSaveFilter, kSaveDir);
 }
 
 QString askSaveTextPath(QWidget* parent) {

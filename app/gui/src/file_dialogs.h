@@ -9,9 +9,10 @@ class QWidget;
 
 namespace qd {
 
-// Filters as "Description (*.ext)"; returns the chosen path or empty.
-QString askOpenImagePath(QWidget* parent);
-QString askSaveImagePath(QWidget* parent, const QString& initialName);
+// Filters as "Description (*.ext)", the installed file filters' after the
+// built-in ones; returns the chosen path or empty.
+QString askOpenImagePath(QWidget* parent, const QStringList& filterTypes = {});
+QString askSaveImagePath(QWidget* parent, const QString& initialName, const QStringList& filterTypes = {});
 QString askSaveTextPath(QWidget* parent);
 
 } // namespace qd

@@ -1,5 +1,7 @@
 #include "main_frame.h"
 
+#include "plugin_requests.h"
+
 #include "brush_style_wnd.h"
 #include "child_frame.h"
 #include "histo_frame.h"
@@ -21,7 +23,7 @@ namespace {
 const qd::ProfileKey<QByteArray> kBarState{"ToolBarState", "State", {}};
 }
 
-CMainFrame::CMainFrame() {
+CMainFrame::CMainFrame() : requests_(std::make_unique<qd::CPlugInRequests>(this)) {
     setWindowTitle(QString::fromLatin1(CQDApp::kTitle));
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     mdi_ = new QMdiArea(this);

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <memory>
 
 class QActionGroup;
 class QLabel;
@@ -20,6 +21,9 @@ class CChildFrame;
 class CHistoFrame;
 class CQDView;
 class CResultFrame;
+namespace qd {
+class CPlugInRequests;
+} // namespace qd
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -73,6 +77,14 @@ class CMainFrame : public QMainWindow {
     void aboutBox();
     void toggleWindow(QWidget* w);
 
+    // ---- Plug-ins and file filters ----
+    qd::CPlugInRequests* plugInRequests() const { return requests_.get(); }
+    void runPlugInOnce();
+    void installPlugIn();
+    void uninstallPlugIn();
+    void installFileFilter();
+    void uninstallFileFilter();
+
     // Bar state under "ToolBarState".
     void saveBarState();
     void restoreBarState();
@@ -118,5 +130,6 @@ class CMainFrame : public QMainWindow {
     QHash<int, QCursor> cursors_;
     QCursor busyCursor_;
     int tool_ = qd::IdNormalCursor;
+    std::unique_ptr<qd::CPlugInRequests> requests_;
     QMetaObject::Connection titleLink_;
 };

@@ -5,7 +5,9 @@
 #include "main_frame.h"
 #include "qd_app.h"
 #include "qd_view.h"
+#include "file_filter_list.h"
 #include "platform.h"
+#include "plugin_list.h"
 #include "result_frame.h"
 
 #include <QAction>
@@ -109,6 +111,13 @@ void CMainFrame::createActions() {
     toggle("ViewStopBar", "S&top Bar", qd::IdViewStopBar,
            [this] { return static_cast<QWidget*>(stopBar_); });
 
+    addAction("RunPlugIn", "&Run Plug-In...", [this] { runPlugInOnce(); });
+    addAction("InstallPlugIn", "&Install Plug-In...", [this] { installPlugIn(); });
+    addAction("UninstallPlugIn", "&Uninstall Plug-In...", [this] { uninstallPlugIn(); });
+    addAction("StopPlugInItem", "&Stop Plug-In", [] { qdApp()->requestStop(); });
+    addAction("InstallFileFilter", "Install &File Filter...", [this] { installFileFilter(); });
+    addAction("UninstallFileFilter", "Uninstall File &Filter...", [this] { uninstallFileFilter(); });
+
     addAction("Cascade", "&Cascade", [this] { mdi_->cascadeSubWindows(); });
     addAction("Tile", "&Tile", [this] { mdi_->tileSubWindows(); });
     addAction("FitToImage", "&Fit To Image", [this, child] {
@@ -162,6 +171,14 @@ void CMainFrame::installImageMenu() {
     add(menus[qd::MenuWindow],
         {"Cascade", "Tile", "", "FitToImage", "AllFitToImage", "", "CloseAll", "KillAll"});
     add(menus[qd::MenuHelp], {"HelpTopics", "HomePage", "", "About"});
+    add(menus[qd::MenuPlugIn], {"RunPlugIn", "InstallPlugIn", "UninstallPlugIn", "", "StopPlugInItem", "",
+                                "InstallFileFilter", "UninstallFileFilter", ""});
+    connect(menus[qd::MenuPlugIn], &QMenu::aboutToShow, this, [this] {
+        named_["UninstallPlugIn"]->setEnabled(qdApp()->plugInList() && qdApp()->plugInList()->count() > 0);
+        named_["UninstallFileFilter"]->setEnabled(qdApp()->fileFilterList() &&
+                                                  qdApp()->fileFilterList()->count() > 0);
+        named_["StopPlugInItem"]->setEnabled(action(qd::IdStopPlugIn)->isEnabled());
+    });
 
     QMenu* windowMenu = menus[qd::MenuWindow];
     connect(windowMenu, &QMenu::aboutToShow, this,

@@ -1,6 +1,9 @@
 #include "qd_app.h"
 
 #include "brush_style_wnd.h"
+#include "file_filter_list.h"
+#include "plugin_list.h"
+#include "plugin_requests.h"
 #include "child_frame.h"
 #include "histo_frame.h"
 #include "import_dialog.h"
@@ -52,6 +55,8 @@ CQDApp::~CQDApp() {
     palettes_ = nullptr;
     kernels_.reset();
     mmKernels_.reset();
+    plugIns_.reset();
+    fileFilters_.reset();
     if (theApp == this) theApp = nullptr;
 }
 
@@ -61,6 +66,7 @@ bool CQDApp::initInstance(const QStringList& arguments, bool show) {
     if (!palettes_ || !kernels_ || !mmKernels_) return false;
     mainFrame_ = std::make_unique<CMainFrame>();
     qd::installMessagePump();
+    loadExtensions();
 
     // Shown first, so that an image window opened from the command line is
     // laid out and fitted inside a visible frame.
@@ -71,6 +77,55 @@ bool CQDApp::initInstance(const QStringList& arguments, bool show) {
         return openDocumentFile(arg);
     }
     return true;
+}
+
+void CQDApp::loadExtensions() {
+    qd::CPlugInRequests* requests = mainFrame_->plugInRequests();
+    qd::CPlugInList::Host host;
+    host.run = [this, requests](qd::CPlugInEntry& e) { runPlugIn([&] { e.run(1, requests->server()); }); };
+    host.state = [requests](qd::CPlugInEntry& e) { return e.menuUpdate(requests->server()); };
+    plugIns_ = std::make_unique<qd::CPlugInList>(qd::settingsFile(qd::kPlugInListFile), host);
+    plugIns_->load(mainFrame_->imageMenu());
+    connect(mainFrame_.get(), &CMainFrame::imageMenuRebuilt, this,
+            [this](QMenuBar* bar) { plugIns_->insertAll(bar); });
+    fileFilters_ = std::make_unique<qd::CFileFilterList>(qd::settingsFile(qd::kFileFilterListFile));
+    fileFilters_->load();
+}
+
+QStringList CQDApp::fileFilterNames(bool save) const {
+    QStringList names;
+    for (int i = 0; fileFilters_ && i < fileFilters_->count(); ++i) {
+        const qd::CFileFilterEntry& f = fileFilters_->at(i);
+        if (save ? f.canSave() : f.canOpen())
+            names << QStringLiteral("%1 (*.%2)").arg(f.description(), f.extensionName());
+    }
+    return names;
+}
+
+qd::SaveHooks CQDApp::saveHooks() const {
+    qd::SaveHooks hooks;
+    hooks.fileFilters = [this](IMHANDLE im, const std::string& path, const std::string& extension) {
+        return fileFilters_ && fileFilters_->save(mainFrame_.get(), im, path, extension);
+    };
+    return hooks;
+}
+
+void CQDApp::runPlugIn(const std::function<void()>& body) {
+    if (runningPlugIns_ < 1) {
+        runningPlugIns_ = 0;
+        stopRequests_ = 0;
+    }
+    beginProcessing();
+    ++runningPlugIns_;
+    updateStopButton();
+    body();
+    --runningPlugIns_;
+    endProcessing();
+    updateStopButton();
+}
+
+void CQDApp::updateStopButton() {
+    if (mainFrame_) mainFrame_->action(qd::IdStopPlugIn)->setEnabled(runningPlugIns_ > 0 || stoppable_);
 }
 
 CChildFrame* CQDApp::openImageWindow(IMHANDLE im, int notSaved, const QString& title) {
@@ -99,21 +154,25 @@ CChildFrame* CQDApp::createFrame(CQDDoc* doc) {
     return frame;
 }
 
-bool CQDApp::openDocumentFile(const QString& path) {
-    if (!mainFrame_) return false;
+CChildFrame* CQDApp::openDocumentWindow(const QString& path) {
+    // No reader, and no import dialog, can make anything of a missing file.
+    if (!mainFrame_ || !QFileInfo::exists(path)) return nullptr;
     qd::OpenHooks hooks;
     hooks.palettes = palettes_;
+    hooks.fileFilters = [this](const std::string& p, const std::string& extension) {
+        return fileFilters_ ? fileFilters_->open(mainFrame_.get(), p, extension) : nullptr;
+    };
     hooks.rawImport = [this](const std::string& p) {
         return askRawImport(QString::fromStdString(p), mainFrame_.get());
     };
     IMHANDLE im = qd::openDocumentFile(QFile::encodeName(path).toStdString(), hooks).image;
-    if (!im) return false;
+    if (!im) return nullptr;
     auto* doc = new CQDDoc;
     doc->setImage(im);
     doc->setPath(path);
-    createFrame(doc);
+    CChildFrame* frame = createFrame(doc);
     addRecentFile(path);
-    return true;
+    return frame;
 }
 
 void CQDApp::onIdle(int count) {
@@ -155,12 +214,12 @@ void CQDApp::addResultLine(const QString& text) {
 void CQDApp::beginStoppableProcessing() {
     stoppable_ = 1;
     stopRequests_ = 0;
-    if (mainFrame_) mainFrame_->action(qd::IdStopPlugIn)->setEnabled(true);
+    updateStopButton();
 }
 
 void CQDApp::endStoppableProcessing() {
     stoppable_ = 0;
-    if (mainFrame_) mainFrame_->action(qd::IdStopPlugIn)->setEnabled(false);
+    updateStopButton();
 }
 
 QStringList CQDApp::recentFiles() const {

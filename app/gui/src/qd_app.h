@@ -9,6 +9,9 @@
 #include <QStringList>
 #include <memory>
 
+#include <functional>
+
+#include <qd/core/document_files.h>
 #include <qd/core/kernel_library.h>
 #include <qd/image.h>
 
@@ -16,6 +19,10 @@ class CChildFrame;
 class CMainFrame;
 class CQDDoc;
 class CQDView;
+namespace qd {
+class CFileFilterList;
+class CPlugInList;
+} // namespace qd
 
 class CQDApp : public QObject {
     Q_OBJECT
@@ -36,7 +43,11 @@ class CQDApp : public QObject {
 
     // ---- Documents (image windows) ----
     CChildFrame* openImageWindow(IMHANDLE im, int notSaved, const QString& title = {});
-    bool openDocumentFile(const QString& path);
+    bool openDocumentFile(const QString& path) { return openDocumentWindow(path) != nullptr; }
+    // The window of the opened file, or null when no reader took it.
+    CChildFrame* openDocumentWindow(const QString& path);
+    // Save through the installed file filters for other extensions.
+    qd::SaveHooks saveHooks() const;
     // Menu repair on the first idle pass (count 0).
     void onIdle(int count);
 
@@ -53,11 +64,18 @@ class CQDApp : public QObject {
     int stoppableProcessing() const { return stoppable_; }
     int stopRequestCount() const { return stopRequests_; }
     void requestStop() { ++stopRequests_; }
+    // Runs a plug-in's code as a processing with the Stop button enabled.
+    void runPlugIn(const std::function<void()>& body);
+    int runningPlugInCount() const { return runningPlugIns_; }
 
     qd::ImageRegistry& registry() { return registry_; }
     PMHANDLE paletteManager() const { return palettes_; }
     qd::CKernelLibrary* kernelLibrary() const { return kernels_.get(); }
     qd::CMMKernelLibrary* mmKernelLibrary() const { return mmKernels_.get(); }
+    qd::CPlugInList* plugInList() const { return plugIns_.get(); }
+    qd::CFileFilterList* fileFilterList() const { return fileFilters_.get(); }
+    // "%s (*.%s)" of every filter that can open (or save), in list order.
+    QStringList fileFilterNames(bool save) const;
 
     // ---- Recent files (4 entries, newest first) ----
     QStringList recentFiles() const;
@@ -68,9 +86,14 @@ class CQDApp : public QObject {
 
   private:
     CChildFrame* createFrame(CQDDoc* doc);
+    void loadExtensions();
+    void updateStopButton();
 
     int stoppable_ = 0;
     int stopRequests_ = 0;
+    int runningPlugIns_ = 0;
+    std::unique_ptr<qd::CFileFilterList> fileFilters_;
+    std::unique_ptr<qd::CPlugInList> plugIns_;
     std::unique_ptr<qd::CKernelLibrary> kernels_;
     std::unique_ptr<qd::CMMKernelLibrary> mmKernels_;
     PMHANDLE palettes_ = nullptr;

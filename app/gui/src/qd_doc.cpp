@@ -47,8 +47,8 @@ void CQDDoc::setPath(const QString& path) {
     setName(QFileInfo(path).fileName());
 }
 
-bool CQDDoc::saveToPath(const QString& path) {
-    if (!image_ || !qd::saveDocumentFile(image_, QFile::encodeName(path).toStdString(), {}))
+bool CQDDoc::saveToPath(const QString& path, const qd::SaveHooks& hooks) {
+    if (!image_ || !qd::saveDocumentFile(image_, QFile::encodeName(path).toStdString(), hooks))
         return false;
     noFile_ = 0;
     notSaved_ = 0;

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+#include <qd/core/document_files.h>
 #include <qd/image.h>
 
 class CQDDoc : public QObject {
@@ -40,7 +41,8 @@ class CQDDoc : public QObject {
 
     // Writes the image by the path's extension. On success both flags clear,
     // the path and name follow the file. Nothing changes on failure.
-    bool saveToPath(const QString& path);
+    // Formats beyond the built-in ones come through the hooks.
+    bool saveToPath(const QString& path, const qd::SaveHooks& hooks = {});
 
   signals:
     void titleChanged(const QString& title);
