@@ -48,6 +48,9 @@ TEST_F(PlugInTest, NameAndLibrariesWithoutMain) {
     EXPECT_EQ(o.code, 0);
     EXPECT_EQ(o.out, "Talk\n");
     EXPECT_EQ(run({"plugin", "--name", QDCLI_PLUGIN_NO_MAIN}).out, "Nothing to run\n");
+    // A bare file name is the file here, not one on the library path.
+    std::filesystem::copy_file(QDCLI_PLUGIN_TALK, path("talk.so"));
+    EXPECT_EQ(run({"plugin", "--name", "talk.so"}).out, "Talk\n");
 
     Matrix m = noise(3, 2, MT_UCHAR);
     npy("a.npy", m.get());
