@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -174,16 +175,12 @@ TEST_F(PlugInsTest, RunOnceAndRefusals) {
     EXPECT_EQ(boxes[2].style, qd::MbOk | qd::MbIconStop);
 }
 
-TEST_F(PlugInsTest, EveryRequestIsAnswered) {
-    // "first" comes from a file in the test's directory, "second" is active.
+TEST_F(PlugInsTest, EveryRequestIsAnsweredRunOnceAndInstalled) {
     {
         IMHANDLE im = makeImage(4, 4, MT_UCHAR);
         ASSERT_EQ(IMWriteFile(im, QFile::encodeName(path("first.qdw")).constData()), 1);
         IMDestroy(im);
     }
-    ASSERT_TRUE(app->openDocumentFile(path("first.qdw")));
-    openNew(5, 3, MT_SHORT, 1, "second");
-    answerFiles(plugin("gui_test_request_plugin"));
     // The input dialog comes from the dialog library, outside the test's hook.
     QTimer typer;
     QObject::connect(&typer, &QTimer::timeout, [] {
@@ -193,15 +190,51 @@ TEST_F(PlugInsTest, EveryRequestIsAnswered) {
         }
     });
     typer.start(20);
-    frame->runPlugInOnce();
-    typer.stop();
-    const QStringList lines = resultLines();
-    EXPECT_FALSE(lines.filter("FAIL").size()) << lines.filter("FAIL").join("; ").toStdString();
-    EXPECT_TRUE(lines.contains("aa5"));
-    EXPECT_EQ(lines.value(lines.size() - 1), "done 0");
-    EXPECT_TRUE(QFile::exists(path("made.qdw")));
-    ASSERT_EQ(boxes.size(), 1u) << "the plug-in's own box; no import of a missing file";
-    EXPECT_EQ(boxes[0].title, "caption");
+    install("gui_test_request_plugin");
+    for (bool installed : {false, true}) {
+        SCOPED_TRACE(installed);
+        // "first" comes from a file in the test's directory, "second" is active.
+        for (CChildFrame* f : frame->childFrames()) f->closeWithoutQuestion();
+        flush();
+        frame->resultWindow()->clear();
+        boxes.clear();
+        ASSERT_TRUE(app->openDocumentFile(path("first.qdw")));
+        openNew(5, 3, MT_SHORT, 1, "second");
+        if (installed) {
+            plugInItems(frame->topMenu(qd::MenuProcess)).value(0)->trigger();
+        } else {
+            answerFiles(plugin("gui_test_request_plugin"));
+            frame->runPlugInOnce();
+        }
+        const QStringList lines = resultLines();
+        EXPECT_FALSE(lines.filter("FAIL").size()) << lines.filter("FAIL").join("; ").toStdString();
+        EXPECT_TRUE(lines.contains("aa5"));
+        EXPECT_EQ(lines.value(lines.size() - 1), "done 0");
+        EXPECT_TRUE(QFile::exists(path("made.qdw")));
+        ASSERT_EQ(boxes.size(), 1u) << "the plug-in's own box; no import of a missing file";
+        EXPECT_EQ(boxes[0].title, "caption");
+    }
+}
+
+TEST_F(PlugInsTest, TestLibrariesExportOnlyTheirEntryPoints) {
+    const QStringList plugInExports{"PlugInMain", "PlugInName", "PlugInMenuUpdate"};
+    const QStringList filterExports{"GetExtName", "GetFileDes", "FileOpen", "FileSave"};
+    for (const char* name : {"gui_test_counting_plugin", "gui_test_checked_plugin", "gui_test_request_plugin",
+                             "gui_test_full_filter", "gui_test_save_only_filter"}) {
+        SCOPED_TRACE(name);
+        QProcess nm;
+        nm.start("nm", {"-D", "--defined-only", plugin(name)});
+        if (!nm.waitForFinished() || nm.exitCode() != 0) GTEST_SKIP() << "nm is not available";
+        const QStringList& allowed = QString(name).endsWith("filter") ? filterExports : plugInExports;
+        int found = 0;
+        for (const QString& line : QString::fromLocal8Bit(nm.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+            const QString symbol = line.section(' ', -1);
+            if (line.section(' ', -2, -2) != "T") continue; // only code defined here
+            EXPECT_TRUE(allowed.contains(symbol)) << symbol.toStdString();
+            ++found;
+        }
+        EXPECT_GE(found, 2);
+    }
 }
 
 TEST_F(PlugInsTest, RequestEdgesAnsweredWithoutTouchingAnything) {
