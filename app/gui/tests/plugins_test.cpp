@@ -190,7 +190,8 @@ TEST_F(PlugInsTest, EveryRequestIsAnsweredRunOnceAndInstalled) {
         }
     });
     typer.start(20);
-    install("gui_test_request_plugin");
+    answerFiles(QD_REQUEST_PLUGIN);
+    frame->installPlugIn();
     for (bool installed : {false, true}) {
         SCOPED_TRACE(installed);
         // "first" comes from a file in the test's directory, "second" is active.
@@ -203,7 +204,7 @@ TEST_F(PlugInsTest, EveryRequestIsAnsweredRunOnceAndInstalled) {
         if (installed) {
             plugInItems(frame->topMenu(qd::MenuProcess)).value(0)->trigger();
         } else {
-            answerFiles(plugin("gui_test_request_plugin"));
+            answerFiles(QD_REQUEST_PLUGIN);
             frame->runPlugInOnce();
         }
         const QStringList lines = resultLines();
@@ -219,13 +220,14 @@ TEST_F(PlugInsTest, EveryRequestIsAnsweredRunOnceAndInstalled) {
 TEST_F(PlugInsTest, TestLibrariesExportOnlyTheirEntryPoints) {
     const QStringList plugInExports{"PlugInMain", "PlugInName", "PlugInMenuUpdate"};
     const QStringList filterExports{"GetExtName", "GetFileDes", "FileOpen", "FileSave"};
-    for (const char* name : {"gui_test_counting_plugin", "gui_test_checked_plugin", "gui_test_request_plugin",
-                             "gui_test_full_filter", "gui_test_save_only_filter"}) {
-        SCOPED_TRACE(name);
+    for (const QString& file : {plugin("gui_test_counting_plugin"), plugin("gui_test_checked_plugin"),
+                                QString(QD_REQUEST_PLUGIN), plugin("gui_test_full_filter"),
+                                plugin("gui_test_save_only_filter")}) {
+        SCOPED_TRACE(file.toStdString());
         QProcess nm;
-        nm.start("nm", {"-D", "--defined-only", plugin(name)});
+        nm.start("nm", {"-D", "--defined-only", file});
         if (!nm.waitForFinished() || nm.exitCode() != 0) GTEST_SKIP() << "nm is not available";
-        const QStringList& allowed = QString(name).endsWith("filter") ? filterExports : plugInExports;
+        const QStringList& allowed = file.endsWith("filter.so") ? filterExports : plugInExports;
         int found = 0;
         for (const QString& line : QString::fromLocal8Bit(nm.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
             const QString symbol = line.section(' ', -1);

@@ -52,7 +52,6 @@ intptr_t PlugInHost::windowRequest(uint32_t code, intptr_t arg) {
         }
         return 0;
     }
-    case QD_REQ_IW_HWND:    // no widgets here
     case QD_REQ_IW_REPAINT: // nothing is shown
         return 0;
     default:
@@ -66,6 +65,8 @@ intptr_t PlugInHost::windowRequest(uint32_t code, intptr_t arg) {
         return 0;
     case QD_REQ_IW_IMAGE:
         return intptr_t(w->image.get());
+    case QD_REQ_IW_HWND: // no widgets here: the window itself stands for one
+        return arg;
     case QD_REQ_IW_LOCK:
     case QD_REQ_IW_UNLOCK:
         w->locked = code == QD_REQ_IW_LOCK;

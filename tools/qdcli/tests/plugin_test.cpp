@@ -196,6 +196,21 @@ TEST_F(PlugInTest, OpenAndSaveFiles) {
     EXPECT_TRUE(sameMatrix(m.get(), readNpy("saved.npy").get()));
 }
 
+TEST_F(PlugInTest, EveryRequestIsAnswered) {
+    // The plug-in's own checks: "first" read from a file in a writable
+    // directory, "second" active; it ends with the number of failures.
+    Matrix a = noise(4, 4, MT_UCHAR, 3);
+    ASSERT_EQ(run({"convert", npy("a.npy", a.get()), "-o", path("first.qdw")}).code, 0);
+    npy("second.npy", noise(5, 3, MT_SHORT, 4).get());
+    const Outcome o = run({"plugin", QDCLI_PLUGIN_REQUESTS, "--answer", "typed", "--pick", "0", path("first.qdw"),
+                           "second.npy"});
+    ASSERT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.out.find("FAIL"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("\naa5\n"), std::string::npos) << o.out;
+    EXPECT_EQ(o.out.substr(o.out.size() - 7), "done 0\n");
+    EXPECT_EQ(o.err, "caption: text\n");
+}
+
 TEST_F(PlugInTest, ShownWritesTheDisplayLevels) {
     Matrix a = noise(4, 3, MT_UCHAR, 9);
     Matrix rgb = makeMatrix(3, 2, MT_RGB, [](int32_t x, int32_t y) { return double(0x102030 * (x + 1) + 0x050000 * y); });
