@@ -65,6 +65,15 @@ class PlugInsTest : public GuiTest {
         frame->installPlugIn();
         dialogs = nullptr;
     }
+    // The uninstall dialog deletes that row, then closes.
+    void deleteInUninstallDialog(int row) {
+        dialogs = [row](QDialog& d) {
+            d.findChild<QListWidget*>()->setCurrentRow(row);
+            static_cast<CUninstallDialog&>(d).deleteButton()->click();
+            d.accept();
+            return d.result();
+        };
+    }
     // Exits the program (writing its list files), keeping the test's answers.
     void stop() {
         for (CChildFrame* f : frame->childFrames()) {
@@ -105,12 +114,7 @@ TEST_F(PlugInsTest, InstalledItemsRunWithTheirStatesAndSurviveARestart) {
     EXPECT_EQ(app->runningPlugInCount(), 0);
 
     // Uninstall by name removes the first of the two.
-    dialogs = [](QDialog& d) {
-        d.findChild<QListWidget*>()->setCurrentRow(0);
-        static_cast<CUninstallDialog&>(d).deleteButton()->click();
-        d.accept();
-        return d.result();
-    };
+    deleteInUninstallDialog(0);
     frame->uninstallPlugIn();
     dialogs = nullptr;
     EXPECT_EQ(plugInItems(process).size(), 1);
@@ -285,12 +289,7 @@ TEST_F(PlugInsTest, FileFiltersOpenAndSaveTheirTypes) {
     // Both stay installed across a restart; Uninstall removes by description.
     restart();
     ASSERT_EQ(app->fileFilterList()->count(), 2);
-    dialogs = [](QDialog& d) {
-        d.findChild<QListWidget*>()->setCurrentRow(1);
-        static_cast<CUninstallDialog&>(d).deleteButton()->click();
-        d.accept();
-        return d.result();
-    };
+    deleteInUninstallDialog(1);
     frame->uninstallFileFilter();
     ASSERT_EQ(app->fileFilterList()->count(), 1);
     EXPECT_EQ(app->fileFilterList()->at(0).description(), "Test save-only");
