@@ -20,6 +20,7 @@ static int equalize(MTHANDLE data, MTHANDLE bitmap, int32_t w, int32_t h) {
         }
     cumulative[0] = perElement * hist[0];
     for (k = 1; k < 256; ++k) cumulative[k] = perElement * hist[k] + cumulative[k - 1];
+    /* Each stored level, saturated to a byte, looks up its new level. */
     for (x = 0; x < w; ++x)
         for (y = 0; y < h; ++y)
             qdMTSetRealInt(bitmap, x, y, truncLevel(cumulative[qdMTRealInt(bitmap, x, y) & 255]));
