@@ -18,8 +18,6 @@
 #include <QTreeWidget>
 #include <cmath>
 
-#include <qd/fourier.h>
-
 #ifdef QD_SAMPLE_PLUGINS
 namespace {
 
@@ -198,22 +196,6 @@ TEST_F(SamplePlugInsTest, HeronOpensTheCorrelationWithTheShiftAtItsMaximum) {
     EXPECT_EQ(app->runningProcessingCount(), 0);
 }
 
-TEST_F(SamplePlugInsTest, HeronWithTheActiveImageItselfIsItsAutoCorrelation) {
-    CChildFrame* f = openValues(9, 6, MT_SHORT, noise);
-    choose({f->view()});
-    runFromMenu(kHeron);
-    ASSERT_EQ(windows(), 2);
-    MTHANDLE heron = IMGetDataHandle(frame->activeView()->image());
-    MTHANDLE reference = AutoCorrelation2D(IMGetDataHandle(f->view()->image()), nullptr);
-    ASSERT_NE(reference, nullptr);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 9; ++x) {
-            EXPECT_EQ(MTReal(heron, x, y), MTReal(reference, x, y)) << x << "," << y;
-            EXPECT_EQ(MTImag(heron, x, y), MTImag(reference, x, y)) << x << "," << y;
-        }
-    MTDestroy(reference);
-}
-
 TEST_F(SamplePlugInsTest, HeronAsksAgainAfterAnUnfitImageAndCancelEndsSilently) {
     CChildFrame* turned = openNew(6, 4, MT_UCHAR);
     CChildFrame* colour = openNew(4, 6, MT_RGB);
@@ -304,20 +286,6 @@ TEST_F(SamplePlugInsTest, SelectionPlugInsChangeOnlyTheSelectedLevels) {
         f->closeWithoutQuestion();
         flush();
     }
-}
-
-TEST_F(SamplePlugInsTest, WholeImageRunsWithoutASelection) {
-    CChildFrame* f = openValues(4, 4, MT_FLOAT, [](int x, int y) { return (x + y) % 2 ? 2.5 : -1.0; });
-    runFromMenu(kPlover);
-    const std::vector<int> shown = levels(f->view()->image());
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(shown[size_t(y * 4 + x)], (x + y) % 2 ? 255 : 127);
-
-    CChildFrame* flat = openValues(3, 3, MT_SHORT, [](int, int) { return 7.0; });
-    runFromMenu(kWren);
-    EXPECT_EQ(levels(flat->view()->image()), std::vector<int>(9, 128));
-    runFromMenu(kKestrel);
-    EXPECT_EQ(levels(flat->view()->image()), std::vector<int>(9, 0));
 }
 
 TEST_F(SamplePlugInsTest, UnsuitableImagesAreRefusedWhenRunAnyway) {
