@@ -45,6 +45,7 @@ void CBrushStyleWnd::setView(CQDView* view) {
 BrushSettings CBrushStyleWnd::settings() const {
     BrushSettings s;
     s.size = size_->text().toInt();
+    s.circle = shape_->currentIndex() == 1;
     s.real = values_[0]->text().toDouble();
     s.imaginary = values_[1]->text().toDouble();
     // Channels are bytes of the colour; out-of-range entries are clamped.

@@ -1,6 +1,7 @@
 #include "histo_frame.h"
 
 #include "qd_app.h"
+#include "qd_doc.h"
 #include "qd_view.h"
 
 #include <QFont>
@@ -256,12 +257,14 @@ void CHistoFrame::apply() {
     const double g = std::exp(gamma / 20.0);
     const double d = (c - c / g) - k * beta;
     const double a = IMGetInitialValue(im), b = IMGetFinalValue(im), r = b - a;
-    IMSetInitialValue(im, a + r / (m + 1) * d);
-    IMSetFinalValue(im, b + r / (m + 1) * (m / g + d - m));
-    IMSetBrightness(im, 0);
-    IMSetContrast(im, 0);
-    IMSetPalette(im, qdApp()->paletteManager());
-    IMPrepareBitmap(im);
+    qd::recordedChange(*view_->document(), "Brightness/Contrast", {}, [&] {
+        IMSetInitialValue(im, a + r / (m + 1) * d);
+        IMSetFinalValue(im, b + r / (m + 1) * (m / g + d - m));
+        IMSetBrightness(im, 0);
+        IMSetContrast(im, 0);
+        IMSetPalette(im, qdApp()->paletteManager());
+        IMPrepareBitmap(im);
+    });
     repaintImage();
     setView(view_);
 }

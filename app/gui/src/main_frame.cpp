@@ -6,11 +6,15 @@
 #include "child_frame.h"
 #include "histo_frame.h"
 #include "profile.h"
+#include "profile_wnd.h"
+#include "qd_doc.h"
 #include "qd_app.h"
 #include "qd_view.h"
 #include "result_frame.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -44,6 +48,7 @@ CMainFrame::CMainFrame() : requests_(std::make_unique<qd::CPlugInRequests>(this)
     brush_->hide();
     createCursors();
     installImageMenu();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::updateEditCommands);
     restoreBarState();
     setAcceptDrops(true);
     resize(1024, 768);
@@ -101,6 +106,12 @@ QList<CChildFrame*> CMainFrame::childFrames() const {
     return out;
 }
 
+void CMainFrame::showProfile(IMHANDLE im, QPoint a, QPoint b) {
+    if (!profile_) profile_ = new CProfileWnd(this);
+    profile_->setProfile(qd::lineProfile(im, a.x(), a.y(), b.x(), b.y()));
+    if (!profile_->isVisible()) profile_->show();
+}
+
 void CMainFrame::onSubWindowActivated(QMdiSubWindow* w) {
     auto* f = qobject_cast<CChildFrame*>(w);
     if (f && f->isClosed()) f = nullptr;
@@ -110,6 +121,8 @@ void CMainFrame::onSubWindowActivated(QMdiSubWindow* w) {
     disconnect(titleLink_);
     updateTitle(f ? f->windowTitle() : QString());
     if (f) titleLink_ = connect(f, &QWidget::windowTitleChanged, this, &CMainFrame::updateTitle);
+    disconnect(historyLink_);
+    if (f) historyLink_ = connect(f->document(), &CQDDoc::historyChanged, this, &CMainFrame::updateEditCommands);
 }
 
 void CMainFrame::updateTitle(const QString& document) {

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <qd/image.h>
 #include <memory>
 
 class QActionGroup;
@@ -20,6 +21,7 @@ class CBrushStyleWnd;
 class CChildFrame;
 class CHistoFrame;
 class CQDView;
+class CProfileWnd;
 class CResultFrame;
 namespace qd {
 class CPlugInRequests;
@@ -77,6 +79,18 @@ class CMainFrame : public QMainWindow {
     void aboutBox();
     void toggleWindow(QWidget* w);
 
+    // ---- Edit menu: the active image's history and the clipboard ----
+    void editUndo();
+    void editRedo();
+    void editCut();
+    void editCopy();
+    void editPaste();
+    void updateEditCommands();
+
+    // The profile window, shown with the values from a to b (image points).
+    void showProfile(IMHANDLE im, QPoint a, QPoint b);
+    CProfileWnd* profileWindow() const { return profile_; }
+
     // ---- Plug-ins and file filters ----
     qd::CPlugInRequests* plugInRequests() const { return requests_.get(); }
     void runPlugInOnce();
@@ -121,6 +135,7 @@ class CMainFrame : public QMainWindow {
     QList<QLabel*> indicators_;
     CHistoFrame* histo_ = nullptr;
     CResultFrame* result_ = nullptr;
+    CProfileWnd* profile_ = nullptr;
     CBrushStyleWnd* brush_ = nullptr;
     QActionGroup* toolGroup_ = nullptr;
     QHash<int, QAction*> actions_;
@@ -132,4 +147,5 @@ class CMainFrame : public QMainWindow {
     int tool_ = qd::IdNormalCursor;
     std::unique_ptr<qd::CPlugInRequests> requests_;
     QMetaObject::Connection titleLink_;
+    QMetaObject::Connection historyLink_;
 };

@@ -79,18 +79,15 @@ void CMainFrame::createActions() {
     }
 
     addAction(
-        "Undo", "&Undo\tCtrl+Z", [] {}, QKeySequence::Undo)
-        ->setEnabled(false);
+        "Undo", "&Undo\tCtrl+Z", [this] { editUndo(); }, QKeySequence::Undo);
+    addAction("Redo", "&Redo\tCtrl+Y", [this] { editRedo(); })
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addAction(
-        "Cut", "Cu&t\tCtrl+X", [] {}, QKeySequence::Cut)
-        ->setEnabled(false);
-    // Copy is in the menu but has nothing to copy in an image window yet.
+        "Cut", "Cu&t\tCtrl+X", [this] { editCut(); }, QKeySequence::Cut);
     addAction(
-        "Copy", "&Copy\tCtrl+C", [] {}, QKeySequence::Copy)
-        ->setEnabled(false);
+        "Copy", "&Copy\tCtrl+C", [this] { editCopy(); }, QKeySequence::Copy);
     addAction(
-        "Paste", "&Paste\tCtrl+V", [] {}, QKeySequence::Paste)
-        ->setEnabled(false);
+        "Paste", "&Paste\tCtrl+V", [this] { editPaste(); }, QKeySequence::Paste);
     addAction("ClearResult", "Clear &result", [this] { result_->clear(); });
 
     auto toggle = [this](const QString& name, const QString& text, int id, auto target) {
@@ -165,7 +162,8 @@ void CMainFrame::installImageMenu() {
                               "Print", "PrintPreview", ""});
     menus[qd::MenuFile]->addActions(recentActions_);
     add(menus[qd::MenuFile], {"", "Exit"});
-    add(menus[qd::MenuEdit], {"Undo", "", "Cut", "Copy", "Paste", "", "ClearResult"});
+    add(menus[qd::MenuEdit], {"Undo", "Redo", "", "Cut", "Copy", "Paste", "", "ClearResult"});
+    connect(menus[qd::MenuEdit], &QMenu::aboutToShow, this, &CMainFrame::updateEditCommands);
     add(menus[qd::MenuView], {"ViewToolbar", "ViewStatusBar", "ViewHistogram", "ViewResult",
                               "ViewBrushBar", "ViewStopBar"});
     add(menus[qd::MenuWindow],
@@ -239,6 +237,7 @@ void CMainFrame::updateCommandStates() {
         named_[n]->setEnabled(active);
     for (const char* n : {"Cascade", "Tile", "AllFitToImage", "CloseAll", "KillAll"})
         named_[n]->setEnabled(any);
+    updateEditCommands();
 }
 
 void CMainFrame::toggleWindow(QWidget* w) {

@@ -12,6 +12,7 @@
 #include "profile.h"
 #include "qd_doc.h"
 #include "qd_view.h"
+#include "recorded_change.h"
 #include "result_frame.h"
 
 #include <QAction>
@@ -30,6 +31,7 @@ namespace {
 CQDApp* theApp = nullptr;
 
 constexpr int kRecentCount = 4;
+const qd::ProfileKey<int> kUndoLimit{"Undo", "MemoryLimit", 256};
 const char* const kRecentSection = "Recent File List";
 
 QString recentKey(int i) {
@@ -64,6 +66,7 @@ CQDApp* CQDApp::instance() { return theApp; }
 
 bool CQDApp::initInstance(const QStringList& arguments, bool show) {
     if (!palettes_ || !kernels_ || !mmKernels_) return false;
+    undoBudget_.setLimit(int64_t(std::max(1, kUndoLimit.read())) << 20);
     mainFrame_ = std::make_unique<CMainFrame>();
     qd::installMessagePump();
     loadExtensions();
@@ -82,7 +85,9 @@ bool CQDApp::initInstance(const QStringList& arguments, bool show) {
 void CQDApp::loadExtensions() {
     qd::CPlugInRequests* requests = mainFrame_->plugInRequests();
     qd::CPlugInList::Host host;
-    host.run = [this, requests](qd::CPlugInEntry& e) { runPlugIn([&] { e.run(1, requests->server()); }); };
+    host.run = [this, requests](qd::CPlugInEntry& e) {
+        runPlugIn(e.name(), [&] { e.run(1, requests->server()); });
+    };
     host.state = [requests](qd::CPlugInEntry& e) { return e.menuUpdate(requests->server()); };
     plugIns_ = std::make_unique<qd::CPlugInList>(qd::settingsFile(qd::kPlugInListFile), host);
     plugIns_->load(mainFrame_->imageMenu());
@@ -110,7 +115,7 @@ qd::SaveHooks CQDApp::saveHooks() const {
     return hooks;
 }
 
-void CQDApp::runPlugIn(const std::function<void()>& body) {
+void CQDApp::runPlugIn(const QString& name, const std::function<void()>& body) {
     if (runningPlugIns_ < 1) {
         runningPlugIns_ = 0;
         stopRequests_ = 0;
@@ -118,7 +123,9 @@ void CQDApp::runPlugIn(const std::function<void()>& body) {
     beginProcessing();
     ++runningPlugIns_;
     updateStopButton();
+    qd::PlugInSnapshot before(registry_.views());
     body();
+    before.record(name);
     --runningPlugIns_;
     endProcessing();
     updateStopButton();
@@ -142,6 +149,7 @@ CChildFrame* CQDApp::openImageWindow(IMHANDLE im, int notSaved, const QString& t
 }
 
 CChildFrame* CQDApp::createFrame(CQDDoc* doc) {
+    doc->history().setBudget(&undoBudget_);
     auto* frame = new CChildFrame(doc);
     mainFrame_->mdiArea()->addSubWindow(frame);
     frame->view()->setCursor(mainFrame_->toolCursor(mainFrame_->currentTool()));

@@ -4,6 +4,7 @@
 // and offers the services the windows and commands call.
 
 #include "image_registry.h"
+#include "undo_history.h"
 
 #include <QObject>
 #include <QStringList>
@@ -64,11 +65,14 @@ class CQDApp : public QObject {
     int stoppableProcessing() const { return stoppable_; }
     int stopRequestCount() const { return stopRequests_; }
     void requestStop() { ++stopRequests_; }
-    // Runs a plug-in's code as a processing with the Stop button enabled.
-    void runPlugIn(const std::function<void()>& body);
+    // Runs a plug-in's code as a processing with the Stop button enabled;
+    // what it changes in each image becomes one step named name there.
+    void runPlugIn(const QString& name, const std::function<void()>& body);
     int runningPlugInCount() const { return runningPlugIns_; }
 
     qd::ImageRegistry& registry() { return registry_; }
+    // The memory all images' undo steps share ("Undo", "MemoryLimit" in MB).
+    qd::UndoBudget& undoBudget() { return undoBudget_; }
     PMHANDLE paletteManager() const { return palettes_; }
     qd::CKernelLibrary* kernelLibrary() const { return kernels_.get(); }
     qd::CMMKernelLibrary* mmKernelLibrary() const { return mmKernels_.get(); }
@@ -100,6 +104,7 @@ class CQDApp : public QObject {
     int runningProcessings_ = 0;
     int untitledCount_ = 0;
     qd::ImageRegistry registry_;
+    qd::UndoBudget undoBudget_{int64_t(256) << 20};
     std::unique_ptr<CMainFrame> mainFrame_;
 };
 

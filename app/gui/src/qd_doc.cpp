@@ -8,7 +8,34 @@
 CQDDoc::CQDDoc(QObject* parent) : QObject(parent) {}
 
 CQDDoc::~CQDDoc() {
+    history_.clear();
     if (image_) IMDestroy(image_);
+}
+
+void CQDDoc::setNotSaved(int v) {
+    notSaved_ = v;
+    if (v) history_.forgetSaved();
+    else history_.markSaved();
+}
+
+void CQDDoc::recordChange(std::unique_ptr<qd::UndoStep> step) {
+    history_.push(std::move(step));
+    notSaved_ = history_.atSaved() ? 0 : 1;
+    emit historyChanged();
+}
+
+bool CQDDoc::undo() {
+    if (!image_ || !history_.undo(image_)) return false;
+    notSaved_ = history_.atSaved() ? 0 : 1;
+    emit historyChanged();
+    return true;
+}
+
+bool CQDDoc::redo() {
+    if (!image_ || !history_.redo(image_)) return false;
+    notSaved_ = history_.atSaved() ? 0 : 1;
+    emit historyChanged();
+    return true;
 }
 
 QString CQDDoc::nameOf(const QString& title) {
@@ -51,7 +78,7 @@ bool CQDDoc::saveToPath(const QString& path, const qd::SaveHooks& hooks) {
     if (!image_ || !qd::saveDocumentFile(image_, QFile::encodeName(path).toStdString(), hooks))
         return false;
     noFile_ = 0;
-    notSaved_ = 0;
+    setNotSaved(0);
     setPath(path);
     return true;
 }

@@ -4,6 +4,10 @@
 #include <QObject>
 #include <QString>
 
+#include "undo_history.h"
+
+#include <memory>
+
 #include <qd/core/document_files.h>
 #include <qd/image.h>
 
@@ -19,7 +23,16 @@ class CQDDoc : public QObject {
     int noFile() const { return noFile_; }
     int notSaved() const { return notSaved_; }
     void setNoFile(int v) { noFile_ = v; }
-    void setNotSaved(int v) { notSaved_ = v; }
+    // Set by a change the history does not hold, the saved state is out of
+    // its reach; cleared, the present state is the saved one.
+    void setNotSaved(int v);
+
+    // ---- Undo and redo of changes in place ----
+    qd::CUndoHistory& history() { return history_; }
+    // A change just made to the image; the not-saved flag follows.
+    void recordChange(std::unique_ptr<qd::UndoStep> step);
+    bool undo();
+    bool redo();
 
     // "%s : %d X %d  <%d:%d>": name, size and magnification.
     QString title() const { return title_; }
@@ -46,12 +59,15 @@ class CQDDoc : public QObject {
 
   signals:
     void titleChanged(const QString& title);
+    // A step was recorded, undone or redone.
+    void historyChanged();
 
   private:
     IMHANDLE image_ = nullptr;
     int noFile_ = 0;
     int notSaved_ = 0;
     int users_ = 0;
+    qd::CUndoHistory history_;
     QString title_;
     QString path_;
 };

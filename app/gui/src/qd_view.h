@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "recorded_change.h"
+
 #include <qd/image.h>
 
 class CQDDoc;
@@ -18,6 +20,7 @@ struct BrushSettings {
     double real = 0.0;
     double imaginary = 0.0;
     uint32_t rgb = 0;
+    bool circle = false; // a disc rather than a square
 };
 
 class CQDView : public QWidget {
@@ -71,6 +74,8 @@ class CQDView : public QWidget {
     QPoint anchor_;
     QPoint current_;
     BrushSettings brush_;
+    qd::StrokeRecorder stroke_;
+    bool stroking_ = false;
     // Tool feedback painted inverted over the image.
     QRect band_;
     QLine line_;

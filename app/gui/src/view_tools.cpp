@@ -45,6 +45,8 @@ void CQDView::mousePressEvent(QMouseEvent* e) {
         break;
     case qd::IdBrushCursor:
         if (CMainFrame* f = qdApp()->mainFrame()) brush_ = f->brushBar()->settings();
+        stroke_.begin(image());
+        stroking_ = true;
         brushStamp(p, brush_);
         break;
     default:
@@ -80,6 +82,11 @@ void CQDView::mouseMoveEvent(QMouseEvent* e) {
     case qd::IdBrushCursor:
         brushStamp(p, brush_);
         break;
+    case qd::IdProfileCursor:
+        line_ = QLine(anchor_, p);
+        if (CMainFrame* f = qdApp()->mainFrame()) f->showProfile(im, imagePoint(im, anchor_), imagePoint(im, p));
+        update();
+        break;
     case qd::IdMeasureCursor: {
         line_ = QLine(anchor_, p);
         int32_t reduction = 1, enlargement = 1;
@@ -113,6 +120,11 @@ void CQDView::mouseReleaseEvent(QMouseEvent* e) {
     qdApp()->setStatusText(0, pixelText(p));
     const bool wasDragging = leftDrag_;
     leftDrag_ = false;
+    if (stroking_) {
+        // The whole stroke is one step of the history.
+        stroking_ = false;
+        stroke_.finish(*doc_);
+    }
     if (!wasDragging) return;
     switch (tool()) {
     case qd::IdSelectCursor: {
@@ -132,6 +144,7 @@ void CQDView::mouseReleaseEvent(QMouseEvent* e) {
         if (inDrawing(p)) zoomIn(p);
         break;
     case qd::IdMeasureCursor:
+    case qd::IdProfileCursor:
         line_ = QLine();
         update();
         break;
@@ -145,6 +158,8 @@ void CQDView::brushStamp(QPoint at, const BrushSettings& brush) {
     if (!im) return;
     const QPoint c = imagePoint(im, at);
     const int h = brush.size / 2, w = IMGetImageWidth(im), ht = IMGetImageHeight(im);
+    // A disc holds the pixels whose centre lies within size / 2 of the stamp's.
+    const double r2 = brush.size * brush.size / 4.0;
     const bool complex = elementType_ == MT_COMPLEX8 || elementType_ == MT_COMPLEX16;
     const bool rgb = elementType_ == MT_RGB;
     bool changed = false;
@@ -152,23 +167,30 @@ void CQDView::brushStamp(QPoint at, const BrushSettings& brush) {
         for (int dx = -h; dx <= h; ++dx) {
             const int x = c.x() + dx, y = c.y() + dy;
             if (x < 0 || y < 0 || x >= w || y >= ht) continue;
+            if (brush.circle && dx * dx + dy * dy > r2) continue;
             if (complex) {
                 const MTCOMPLEX v = IMComplex(im, x, y);
                 if (v.re == brush.real && v.im == brush.imaginary) continue;
+                if (stroking_) stroke_.note(x, y);
                 IMSetComplexPixel(im, x, y, MTCOMPLEX{brush.real, brush.imaginary});
             } else if (rgb) {
                 if (IMRgb(im, x, y) == brush.rgb) continue;
+                if (stroking_) stroke_.note(x, y);
                 IMSetRGBPixel(im, x, y, brush.rgb);
             } else {
                 if (IMReal(im, x, y) == brush.real) continue;
+                if (stroking_) stroke_.note(x, y);
                 IMSetRealPixel(im, x, y, brush.real);
             }
             changed = true;
         }
     }
     if (changed) {
-        // Painted pixels are unsaved work.
-        doc_->setNotSaved(1);
+        // Painted pixels are unsaved work; outside a stroke nothing can take them back.
+        if (!stroking_) {
+            doc_->history().clear();
+            doc_->setNotSaved(1);
+        }
         imageChanged();
     }
 }

@@ -28,6 +28,8 @@ IMHANDLE CommandRun::source() const {
     return view() && doc_ && doc_->image() == image_ ? image_ : nullptr;
 }
 
+CQDDoc* CommandRun::document() const { return source() ? doc_.data() : nullptr; }
+
 QString CommandRun::sourceName() const { return doc_ ? doc_->name() : QString(); }
 
 IMHANDLE CommandRun::wrap(MTHANDLE result) {

@@ -30,6 +30,8 @@ class CommandRun {
 
     QWidget* parent() const;
     CQDView* view() const;
+    // The source's document while it is open.
+    CQDDoc* document() const;
     // The window's image; null once the window closed or its image was replaced.
     IMHANDLE source() const;
     QString sourceName() const;

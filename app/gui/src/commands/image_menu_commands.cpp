@@ -7,6 +7,8 @@
 #include "image_info_dialog.h"
 #include "palette_dialog.h"
 #include "qd_app.h"
+#include "qd_doc.h"
+#include "recorded_change.h"
 #include "qd_view.h"
 #include "resize_dialog.h"
 
@@ -29,14 +31,16 @@ void changeDisplayType(CommandRun& run) {
     IMHANDLE im = run.source();
     const std::optional<DisplayTypeResult> r = runDisplayTypeDialog(run.parent(), im);
     if (!r || !run.source()) return;
-    IMSetDrawType(im, r->drawType);
-    if (r->defaultRange) {
-        IMDefaultRange(im, 0);
-    } else {
-        IMSetInitialValue(im, r->from);
-        IMSetFinalValue(im, r->to);
-    }
-    IMPrepareBitmap(im);
+    recordedChange(*run.document(), "Change Display Type", {}, [&] {
+        IMSetDrawType(im, r->drawType);
+        if (r->defaultRange) {
+            IMDefaultRange(im, 0);
+        } else {
+            IMSetInitialValue(im, r->from);
+            IMSetFinalValue(im, r->to);
+        }
+        IMPrepareBitmap(im);
+    });
     qdApp()->notifyActiveView(run.view());
     run.view()->update();
 }
@@ -46,8 +50,10 @@ void changePalette(CommandRun& run) {
     PMHANDLE palettes = qdApp()->paletteManager();
     const std::optional<QString> name = runPaletteDialog(run.parent(), im, palettes);
     if (!name || !run.source()) return;
-    IMChangePaletteName(im, toFieldBytes(*name, 127).constData());
-    IMSetPalette(im, palettes);
+    recordedChange(*run.document(), "Change Palette", {}, [&] {
+        IMChangePaletteName(im, toFieldBytes(*name, 127).constData());
+        IMSetPalette(im, palettes);
+    });
     qdApp()->notifyActiveView(run.view());
     run.view()->update();
 }

@@ -49,7 +49,11 @@ void CMainFrame::runPlugInOnce() {
         refuse(this, "This file is not Plug-In file.");
         return;
     }
-    qdApp()->runPlugIn([&] { main(0, requests_->server()); });
+    using NameFn = const char* (*)();
+    auto name = reinterpret_cast<NameFn>(library.symbol({"PlugInName"}));
+    const char* text = name ? name() : nullptr;
+    qdApp()->runPlugIn(text ? QString::fromLocal8Bit(text) : QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName(),
+                       [&] { main(0, requests_->server()); });
 }
 
 void CMainFrame::installPlugIn() {
