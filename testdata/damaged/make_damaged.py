@@ -154,7 +154,7 @@ save("npy_truncated_header.npy", good_npy[:40])
 save("npy_header_length_past_end.npy", npy(dict_("'<f4'", "(2, 3)"), b"", major=2)[:8] +
      struct.pack("<I", 0xFFFFFFF0) + bytes(16))
 save("npy_huge_shape.npy", npy(dict_("'<f8'", "(999999999, 999999999)"), bytes(64)))
-save("npy_fortran_order.npy", npy(dict_("'<f4'", "(2, 3)", "True"), bytes(24)))
+save("npy_fortran_truncated.npy", npy(dict_("'<f4'", "(2, 3)", "True"), bytes(23)))
 save("npy_object.npy", npy(dict_("'|O'", "(1, 1)"), bytes(8)))
 save("npy_structured.npy", npy(dict_("[('x', '<i4')]", "(1, 1)"), bytes(8)))
 save("npy_int64.npy", npy(dict_("'<i8'", "(1, 1)"), bytes(8)))

@@ -136,11 +136,16 @@ struct ArrayLayout {
     const ElementKind* kind = nullptr;
     bool bigEndian = false;
     bool rgb = false;
+    bool columnsFirst = false; // Fortran order
     int32_t width = 0;
     int32_t height = 0;
 
     int32_t matrixType() const { return rgb ? MT_RGB : kind->type; }
     int64_t fileRowBytes() const { return int64_t(width) * kind->size * (rgb ? 3 : 1); }
+    // Bytes of one number: a complex element is swapped half by half.
+    int32_t componentSize() const {
+        return kind->type & (MT_COMPLEX8 | MT_COMPLEX16) ? kind->size / 2 : kind->size;
+    }
 };
 
 bool fail(std::string* error, std::string why) {
@@ -154,7 +159,6 @@ MTHANDLE refuse(std::string* error, std::string why) {
 }
 
 bool describe(const NpyHeader& h, ArrayLayout& a, std::string* error) {
-    if (h.fortranOrder) return fail(error, "Fortran-order arrays are not supported");
     std::string code = h.descr;
     char order = '=';
     if (!code.empty() && std::strchr("<>|=", code[0])) {
@@ -178,6 +182,7 @@ bool describe(const NpyHeader& h, ArrayLayout& a, std::string* error) {
     if (rows > INT32_MAX || cols > INT32_MAX) return fail(error, "array too large");
     a.height = int32_t(rows);
     a.width = int32_t(cols);
+    a.columnsFirst = h.fortranOrder && s.size() > 1;
     // The matrix holds at most 16 bytes per element, RGB 4.
     if (int64_t(a.width) * 16 > detail::kMaxBlockBytes / a.height)
         return fail(error, "array too large");
@@ -202,11 +207,34 @@ void storeRow(MTHANDLE mt, const ArrayLayout& a, uint8_t* src, int32_t y) {
         for (int32_t x = 0; x < a.width; ++x)
             if (src[x]) row[x >> 3] |= uint8_t(0x80u >> (x & 7));
     } else {
-        const int32_t component = a.kind->type & (MT_COMPLEX8 | MT_COMPLEX16) ? a.kind->size / 2
-                                                                             : a.kind->size;
+        const int32_t component = a.componentSize();
         if (a.bigEndian && component > 1) toLittleEndian(src, a.fileRowBytes(), component);
         std::memcpy(row, src, size_t(a.fileRowBytes()));
     }
+}
+
+// Fortran order keeps each column's elements together, the columns in turn
+// (an RGB array: all red columns, then green, then blue), so the file read
+// as runs gives the picture column by column.
+bool readColumns(InputFile& file, int64_t dataStart, const ArrayLayout& a, MTHANDLE mt) {
+    const int32_t size = a.kind->size, component = a.componentSize();
+    const int64_t runBytes = int64_t(a.height) * size;
+    std::vector<uint8_t> run(static_cast<size_t>(runBytes));
+    void** rows = MTGetMatrixPointer(mt);
+    int64_t at = dataStart;
+    for (int plane = 0; plane < (a.rgb ? 3 : 1); ++plane)
+        for (int32_t x = 0; x < a.width; ++x, at += runBytes) {
+            if (!file.readAt(at, run.data(), runBytes)) return false;
+            if (a.bigEndian && component > 1) toLittleEndian(run.data(), runBytes, component);
+            for (int32_t r = 0; r < a.height; ++r) {
+                auto* row = static_cast<uint8_t*>(rows[a.height - 1 - r]);
+                const uint8_t* v = run.data() + int64_t(r) * size;
+                if (a.rgb) row[4 * int64_t(x) + 2 - plane] = *v; // 0x00RRGGBB
+                else if (a.kind->type == MT_BINARY) row[x >> 3] |= *v ? uint8_t(0x80u >> (x & 7)) : 0;
+                else std::memcpy(row + int64_t(x) * size, v, size_t(size));
+            }
+        }
+    return true;
 }
 
 MTHANDLE readMatrix(const std::string& path, std::string* error) {
@@ -246,6 +274,8 @@ MTHANDLE readMatrix(const std::string& path, std::string* error) {
     std::unique_ptr<QDMatrix, decltype(&MTDestroy)> mt(
         MTCreate(a.width, a.height, a.matrixType()), &MTDestroy);
     if (!mt) return refuse(error, "out of memory");
+    if (a.columnsFirst)
+        return readColumns(file, dataStart, a, mt.get()) ? mt.release() : refuse(error, "read error in " + path);
     std::vector<uint8_t> row(static_cast<size_t>(rowBytes));
     for (int32_t r = 0; r < a.height; ++r) {
         if (!file.readAt(dataStart + r * rowBytes, row.data(), rowBytes))

@@ -112,6 +112,43 @@ TEST(NpyFile, FilesOfOtherWritersInBothByteOrdersAndVersions) {
     EXPECT_EQ(MTRealInt(bits.get(), 0, 0) * 100 + MTRealInt(bits.get(), 1, 0) * 10 + MTRealInt(bits.get(), 2, 0), 11);
 }
 
+TEST(NpyFile, FortranOrderGivesTheSamePicture) {
+    // (2, 3) int16, top row 1 2 3 and bottom row 4 5 6, stored column by column.
+    const auto check = [](const std::vector<uint8_t>& file, const char* name) {
+        std::string error;
+        MatrixPtr mt(qd::readNpyMatrix(spill(name, file), &error));
+        ASSERT_TRUE(mt) << name << ": " << error;
+        for (int32_t x = 0; x < 3; ++x) {
+            EXPECT_EQ(MTRealInt(mt.get(), x, 1), x + 1) << name;
+            EXPECT_EQ(MTRealInt(mt.get(), x, 0), x + 4) << name;
+        }
+    };
+    check(npy("{'descr': '<i2', 'fortran_order': True, 'shape': (2, 3), }", {1, 0, 4, 0, 2, 0, 5, 0, 3, 0, 6, 0}),
+          "f.npy");
+    check(npy("{'descr': '>i2', 'fortran_order': True, 'shape': (2, 3), }", {0, 1, 0, 4, 0, 2, 0, 5, 0, 3, 0, 6}),
+          "fbe.npy");
+
+    // (1, 2, 3) uint8: the red of both pixels, then green, then blue.
+    MatrixPtr rgb(qd::readNpyMatrix(spill("frgb.npy",
+        npy("{'descr': '|u1', 'fortran_order': True, 'shape': (1, 2, 3), }", {1, 250, 2, 251, 3, 252}))));
+    ASSERT_TRUE(rgb);
+    EXPECT_EQ(MTRgb(rgb.get(), 0, 0), 0x010203u);
+    EXPECT_EQ(MTRgb(rgb.get(), 1, 0), 0xFAFBFCu);
+
+    // (3, 2) bool and a 1-D array, where the order changes nothing.
+    MatrixPtr bits(qd::readNpyMatrix(spill("fbool.npy",
+        npy("{'descr': '|b1', 'fortran_order': True, 'shape': (3, 2), }", {1, 0, 0, 0, 0, 1}))));
+    ASSERT_TRUE(bits);
+    EXPECT_EQ(MTRealInt(bits.get(), 0, 2), 1);
+    EXPECT_EQ(MTRealInt(bits.get(), 1, 0), 1);
+    EXPECT_EQ(MTRealInt(bits.get(), 0, 0) + MTRealInt(bits.get(), 1, 2), 0);
+    MatrixPtr line(qd::readNpyMatrix(spill("f1.npy",
+        npy("{'descr': '<f4', 'fortran_order': True, 'shape': (2,), }", {0, 0, 0x80, 0x3F, 0, 0, 0, 0x40}))));
+    ASSERT_TRUE(line);
+    EXPECT_EQ(MTReal(line.get(), 0, 0), 1.0);
+    EXPECT_EQ(MTReal(line.get(), 1, 0), 2.0);
+}
+
 std::string refusal(const std::vector<uint8_t>& file) {
     std::string error;
     MTHANDLE mt = qd::readNpyMatrix(spill("refused.npy", file), &error);
@@ -127,7 +164,7 @@ TEST(NpyFile, RefusesWhatItCannotShowWithAClearReason) {
         int version;
         const char* reason;
     } cases[] = {
-        {"'<i2'", "True", "(1, 2)", 1, "Fortran-order arrays are not supported"},
+        {"'<i2'", "True", "(2, 2)", 1, "the file is too short for its array"},
         {"'|O'", "False", "(1, 1)", 1, "unsupported element type '|O'"},
         {"'<i8'", "False", "(1, 1)", 1, "unsupported element type '<i8'"},
         {"[('a', '<i2')]", "False", "(1, 1)", 1, "structured arrays are not supported"},
