@@ -5,7 +5,7 @@
 #include "main_frame.h"
 #include "qd_app.h"
 #include "qd_view.h"
-#include "file_filter_list.h"
+#include <qd/core/file_filter_list.h>
 #include "platform.h"
 #include "plugin_list.h"
 #include "result_frame.h"
@@ -174,7 +174,7 @@ void CMainFrame::installImageMenu() {
     connect(menus[qd::MenuPlugIn], &QMenu::aboutToShow, this, [this] {
         named_["UninstallPlugIn"]->setEnabled(qdApp()->plugInList() && qdApp()->plugInList()->count() > 0);
         named_["UninstallFileFilter"]->setEnabled(qdApp()->fileFilterList() &&
-                                                  qdApp()->fileFilterList()->count() > 0);
+                                                  qdApp()->fileFilterList()->installedCount() > 0);
         named_["StopPlugInItem"]->setEnabled(action(qd::IdStopPlugIn)->isEnabled());
     });
 

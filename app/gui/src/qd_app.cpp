@@ -1,7 +1,6 @@
 #include "qd_app.h"
 
 #include "brush_style_wnd.h"
-#include "file_filter_list.h"
 #include "plugin_list.h"
 #include "plugin_requests.h"
 #include "child_frame.h"
@@ -24,6 +23,7 @@
 #include <QMenuBar>
 
 #include <qd/core/document_files.h>
+#include <qd/core/file_filter_list.h>
 #include <qd/core/settings_dir.h>
 
 namespace {
@@ -58,6 +58,7 @@ CQDApp::~CQDApp() {
     kernels_.reset();
     mmKernels_.reset();
     plugIns_.reset();
+    if (fileFilters_) fileFilters_->write();
     fileFilters_.reset();
     if (theApp == this) theApp = nullptr;
 }
@@ -95,6 +96,7 @@ void CQDApp::loadExtensions() {
             [this](QMenuBar* bar) { plugIns_->insertAll(bar); });
     fileFilters_ = std::make_unique<qd::CFileFilterList>(qd::settingsFile(qd::kFileFilterListFile));
     fileFilters_->load();
+    fileFilters_->loadShipped(qd::shippedFilterFolder());
 }
 
 QStringList CQDApp::fileFilterNames(bool save) const {
@@ -102,7 +104,8 @@ QStringList CQDApp::fileFilterNames(bool save) const {
     for (int i = 0; fileFilters_ && i < fileFilters_->count(); ++i) {
         const qd::CFileFilterEntry& f = fileFilters_->at(i);
         if (save ? f.canSave() : f.canOpen())
-            names << QStringLiteral("%1 (*.%2)").arg(f.description(), f.extensionName());
+            names << QStringLiteral("%1 (*.%2)").arg(QString::fromLocal8Bit(f.description()),
+                                                     QString::fromLocal8Bit(f.extensionName()));
     }
     return names;
 }

@@ -2,7 +2,7 @@
 // their states, the list files across runs, and every request answered.
 #include "gui_fixture.h"
 
-#include "file_filter_list.h"
+#include <qd/core/file_filter_list.h>
 #include "plugin_list.h"
 #include "plugin_menu.h"
 #include "plugin_requests.h"
@@ -274,8 +274,11 @@ TEST_F(PlugInsTest, FileFiltersOpenAndSaveTheirTypes) {
     answerFiles(plugin("gui_test_full_filter"));
     frame->installFileFilter();
     dialogs = nullptr;
-    EXPECT_EQ(app->fileFilterNames(false), QStringList{"Test images (*.tst)"});
-    EXPECT_EQ(app->fileFilterNames(true), (QStringList{"Test save-only (*.tst)", "Test images (*.tst)"}));
+    // The installed filters come first, then those shipped with the program.
+    const QStringList shipped{"JPEG image (*.jpeg)", "JPEG image (*.jpg)", "PNG image (*.png)",
+                              "TIFF image (*.tif)", "TIFF image (*.tiff)"};
+    EXPECT_EQ(app->fileFilterNames(false), QStringList{"Test images (*.tst)"} + shipped);
+    EXPECT_EQ(app->fileFilterNames(true), (QStringList{"Test save-only (*.tst)", "Test images (*.tst)"} + shipped));
 
     // Save goes to the first filter that can save; Open to the one that can open.
     CChildFrame* f = openNew(3, 2, MT_UCHAR);
@@ -287,12 +290,36 @@ TEST_F(PlugInsTest, FileFiltersOpenAndSaveTheirTypes) {
     EXPECT_EQ(MTReal(IMGetDataHandle(back), 2, 1), 77);
 
     // Both stay installed across a restart; Uninstall removes by description.
+    // Only the installed ones are written to the list and can be uninstalled.
     restart();
-    ASSERT_EQ(app->fileFilterList()->count(), 2);
+    EXPECT_EQ(std::filesystem::file_size(qd::settingsFile(qd::kFileFilterListFile)), 520u);
+    ASSERT_EQ(app->fileFilterList()->installedCount(), 2);
     deleteInUninstallDialog(1);
     frame->uninstallFileFilter();
-    ASSERT_EQ(app->fileFilterList()->count(), 1);
+    ASSERT_EQ(app->fileFilterList()->installedCount(), 1);
     EXPECT_EQ(app->fileFilterList()->at(0).description(), "Test save-only");
+    EXPECT_EQ(app->fileFilterList()->count(), 1 + shipped.size());
+}
+
+TEST_F(PlugInsTest, ShippedFiltersSaveAndOpenWideTypesAndStayInstalled) {
+    CChildFrame* f = openNew(5, 4, MT_USHORT);
+    MTHANDLE data = IMGetDataHandle(f->view()->image());
+    for (int32_t y = 0; y < 4; ++y)
+        for (int32_t x = 0; x < 5; ++x) MTSetReal(data, x, y, x * 16000 + y * 101 + (x == 4 && y == 3 ? 2939 : 0));
+    for (const char* name : {"w.tif", "w.png"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(f->document()->saveToPath(path(name), app->saveHooks()));
+        ASSERT_TRUE(app->openDocumentFile(path(name)));
+        MTHANDLE back = IMGetDataHandle(frame->activeView()->image());
+        ASSERT_EQ(MTGetFlags(back), MT_USHORT);
+        for (int32_t y = 0; y < 4; ++y)
+            for (int32_t x = 0; x < 5; ++x) EXPECT_EQ(MTReal(back, x, y), MTReal(data, x, y));
+    }
+    EXPECT_EQ(MTReal(data, 4, 3), 65535);
+
+    // With nothing installed there is nothing to uninstall.
+    frame->topMenu(qd::MenuPlugIn)->aboutToShow();
+    EXPECT_FALSE(frame->namedAction("UninstallFileFilter")->isEnabled());
 }
 
 } // namespace

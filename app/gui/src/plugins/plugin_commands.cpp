@@ -1,6 +1,6 @@
 // The Plug-In menu: run a plug-in once, install and uninstall plug-ins and
 // file filters.
-#include "file_filter_list.h"
+#include <qd/core/file_filter_list.h>
 #include "main_frame.h"
 #include "platform.h"
 #include "plugin_list.h"
@@ -94,11 +94,12 @@ void CMainFrame::installFileFilter() {
 void CMainFrame::uninstallFileFilter() {
     qd::CFileFilterList* list = qdApp()->fileFilterList();
     QStringList names;
-    for (int i = 0; i < list->count(); ++i) names << list->at(i).description();
+    // The shipped filters come with the program and stay.
+    for (int i = 0; i < list->installedCount(); ++i) names << QString::fromLocal8Bit(list->at(i).description());
     if (names.isEmpty()) return;
     runUninstallDialog(this, "Uninstall File Filter", names, [list](int, const QString& name) {
-        for (int i = 0; i < list->count(); ++i)
-            if (list->at(i).description() == name) {
+        for (int i = 0; i < list->installedCount(); ++i)
+            if (QString::fromLocal8Bit(list->at(i).description()) == name) {
                 list->remove(i);
                 return;
             }

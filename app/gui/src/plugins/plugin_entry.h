@@ -2,7 +2,7 @@
 // One loaded plug-in library: its exports, its menu command and the record
 // kept in the plug-in list file.
 
-#include "shared_library.h"
+#include <qd/core/shared_library.h>
 
 #include <qd/core/extension_lists.h>
 #include <qd/plugin_server.h>

@@ -1,10 +1,10 @@
-#include "file_filter_entry.h"
+#include <qd/core/file_filter_entry.h>
 
 #include <qd/core/document_files.h>
 
 namespace qd {
 
-CFileFilterEntry::CFileFilterEntry(std::string path) : path_(std::move(path)) {
+CFileFilterEntry::CFileFilterEntry(std::string path, bool shipped) : path_(std::move(path)), shipped_(shipped) {
     if (!library_.load(path_)) return;
     extension_ = reinterpret_cast<TextFn>(library_.symbol({"GetExtName"}));
     description_ = reinterpret_cast<TextFn>(library_.symbol({"GetFileDes"}));
@@ -13,14 +13,14 @@ CFileFilterEntry::CFileFilterEntry(std::string path) : path_(std::move(path)) {
     status_ = extension_ && description_ && (open_ || save_) ? Usable : NotAFilter;
 }
 
-QString CFileFilterEntry::extensionName() const {
+std::string CFileFilterEntry::extensionName() const {
     const char* e = extension_ ? extension_() : nullptr;
-    return e ? QString::fromLocal8Bit(e) : QString();
+    return e ? e : "";
 }
 
-QString CFileFilterEntry::description() const {
+std::string CFileFilterEntry::description() const {
     const char* d = description_ ? description_() : nullptr;
-    return d ? QString::fromLocal8Bit(d) : QString();
+    return d ? d : "";
 }
 
 bool CFileFilterEntry::handles(const std::string& extension) const {

@@ -1,11 +1,9 @@
 #pragma once
 // One loaded file-filter library: a file format that Open and Save As offer.
 
-#include "shared_library.h"
-
-#include <QString>
 #include <string>
 
+#include <qd/core/shared_library.h>
 #include <qd/image.h>
 
 namespace qd {
@@ -14,14 +12,17 @@ class CFileFilterEntry {
   public:
     enum Status { Usable = 0, NotLoadable = 1, NotAFilter = 2 };
 
-    explicit CFileFilterEntry(std::string path);
+    // A shipped filter comes with the program: it is neither written to the
+    // list file nor offered for uninstalling.
+    explicit CFileFilterEntry(std::string path, bool shipped = false);
 
     bool isValid() const { return status_ == Usable; }
     Status status() const { return status_; }
     const std::string& path() const { return path_; }
+    bool shipped() const { return shipped_; }
     // Without its dot, as the filter gives it ("tif").
-    QString extensionName() const;
-    QString description() const;
+    std::string extensionName() const;
+    std::string description() const;
     bool canOpen() const { return open_ != nullptr; }
     bool canSave() const { return save_ != nullptr; }
     // Whether a path's extension (".TIF", as written) is this filter's.
@@ -38,6 +39,7 @@ class CFileFilterEntry {
     using SaveFn = int (*)(void*, IMHANDLE, const char*);
 
     std::string path_;
+    bool shipped_ = false;
     SharedLibrary library_;
     Status status_ = NotLoadable;
     TextFn extension_ = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 // A library loaded by path for as long as the object lives.
 
-#include <QString>
+#include <initializer_list>
 #include <string>
 
 namespace qd {
@@ -13,16 +13,17 @@ class SharedLibrary {
     SharedLibrary(const SharedLibrary&) = delete;
     SharedLibrary& operator=(const SharedLibrary&) = delete;
 
-    // False when it cannot be loaded; error() then says why.
+    // False when it cannot be loaded; error() then says why, and so does a
+    // line on standard error, as message boxes carry no details.
     bool load(const std::string& path);
     bool loaded() const { return handle_ != nullptr; }
     // The first of the names the library exports, or null.
     void* symbol(std::initializer_list<const char*> names) const;
-    const QString& error() const { return error_; }
+    const std::string& error() const { return error_; }
 
   private:
     void* handle_ = nullptr;
-    QString error_;
+    std::string error_;
 };
 
 } // namespace qd

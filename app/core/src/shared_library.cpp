@@ -1,5 +1,6 @@
-#include "shared_library.h"
+#include <qd/core/shared_library.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <dlfcn.h>
 
@@ -14,9 +15,9 @@ bool SharedLibrary::load(const std::string& path) {
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_) return true;
     const char* why = dlerror();
-    error_ = QString::fromLocal8Bit(why ? why : "unknown error");
-    // The message boxes carry no details: the reason goes to standard error.
-    std::fprintf(stderr, "QD: cannot load %s: %s\n", path.c_str(), qPrintable(error_));
+    error_ = why ? why : "unknown error";
+    // Prefixed by the program's name: QD or qdcli.
+    std::fprintf(stderr, "%s: cannot load %s: %s\n", program_invocation_short_name, path.c_str(), error_.c_str());
     return false;
 }
 
