@@ -4,9 +4,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 #include <qd/core/document_files.h>
+#include <qd/core/extension_lists.h>
+#include <qd/core/settings_dir.h>
 
 namespace qdcli {
 namespace {
@@ -65,7 +68,21 @@ ImageRef readRaw(const std::string& path, const Options& options, PMHANDLE palet
     return ImageRef(im);
 }
 
+// Formats the built-in writers take, by extension as written.
+constexpr const char* kBuiltInWriters = ".qdw, .bmp, .raw, .npy";
+
 } // namespace
+
+const qd::CFileFilterList& fileFilters() {
+    // Loaded once, on first use; the program's list file is only read.
+    static const std::unique_ptr<qd::CFileFilterList> list = [] {
+        auto l = std::make_unique<qd::CFileFilterList>(qd::settingsFile(qd::kFileFilterListFile));
+        l->load();
+        l->loadShipped(qd::shippedFilterFolder());
+        return l;
+    }();
+    return *list;
+}
 
 std::string typeName(int32_t type) {
     for (const TypeName& t : kTypes)
@@ -105,6 +122,9 @@ ImageRef readInput(const std::string& path, const Options& options, PMHANDLE pal
     } else {
         qd::OpenHooks hooks;
         hooks.palettes = palettes;
+        hooks.fileFilters = [](const std::string& p, const std::string& extension) {
+            return fileFilters().open(nullptr, p, extension);
+        };
         image = ImageRef(qd::openDocumentFile(path, hooks).image);
         if (!image.get()) throw FileError("cannot read " + path);
     }
@@ -164,8 +184,14 @@ void applyDisplayOptions(IMHANDLE im, const Options& options) {
 }
 
 void checkOutputPath(const std::string& path) {
-    if (qd::writerForPath(path) == qd::ImageWriter::FileFilter)
-        throw UsageError("cannot write " + path + ": the name must end in .qdw, .bmp, .raw or .npy");
+    if (qd::writerForPath(path) != qd::ImageWriter::FileFilter ||
+        fileFilters().canSave(qd::lowerCase(qd::fileExtension(path))))
+        return;
+    std::string names = kBuiltInWriters;
+    const qd::CFileFilterList& filters = fileFilters();
+    for (int i = 0; i < filters.count(); ++i)
+        if (filters.at(i).canSave()) names += ", ." + filters.at(i).extensionName();
+    throw UsageError("cannot write " + path + ": the name must end in one of " + names);
 }
 
 void writeImage(IMHANDLE im, const std::string& path) {
@@ -174,6 +200,9 @@ void writeImage(IMHANDLE im, const std::string& path) {
     const std::string temporary =
         path.substr(0, path.size() - ext.size()) + ".qdcli-" + std::to_string(getpid()) + ext;
     qd::SaveHooks hooks;
+    hooks.fileFilters = [](IMHANDLE image, const std::string& p, const std::string& extension) {
+        return fileFilters().save(nullptr, image, p, extension);
+    };
     if (!qd::saveDocumentFile(im, temporary, hooks) || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
         throw FileError("cannot write " + path);

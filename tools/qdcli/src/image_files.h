@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include <qd/core/file_filter_list.h>
 #include <qd/image.h>
 
 #include "options.h"
@@ -30,6 +31,10 @@ public:
 private:
     IMHANDLE im_ = nullptr;
 };
+
+// The file filters the program has: those installed in its settings, then
+// those shipped beside it.
+const qd::CFileFilterList& fileFilters();
 
 // Reads an image file by its content, or as raw data when --raw is given,
 // then converts it by --as. FileError when it cannot be read.

@@ -8,6 +8,9 @@
 #include <cstring>
 #include <new>
 #include <unistd.h>
+#include <vector>
+
+#include <qd/core/document_files.h>
 
 #include "image_files.h"
 #include "operation.h"
@@ -23,14 +26,15 @@ namespace {
 constexpr int kDone = 0, kRefused = 1, kUsage = 2, kFile = 3;
 
 const char* const kUsageText =
-    "usage: qdcli list                          operations, one per line, with their options\n"
+    "usage: qdcli list                          operations, one per line, with their options;\n"
+    "                                           then the file formats read and written\n"
     "       qdcli info FILE [--json]            type, size, display, scale, units, comment, overlays\n"
     "       qdcli convert IN -o OUT             read by content, write by extension\n"
     "       qdcli OP [OPTIONS] IN... [-o OUT]   run one operation\n"
     "       qdcli plugin PLUGIN.so [OPTIONS] IMAGE...   run a plug-in on the images as its windows\n"
     "       qdcli plugin --name PLUGIN.so       the plug-in's menu text\n"
     "input:  --raw W,H,TYPE[,OFFSET[,SWAP]]  --as TYPE\n"
-    "output: .qdw .bmp .raw .npy  --display-type CODE  --range FROM,TO\n"
+    "output: .qdw .bmp .raw .npy and the file filters' (qdcli list)  --display-type CODE  --range FROM,TO\n"
     "run:    --select L,T,R,B  --json  --time N  --quiet\n"
     "plugin: -o PATTERN       windows the plug-in made or changed, %d = window index;\n"
     "                         without -o nothing is written\n"
@@ -146,6 +150,32 @@ int runOperation(const Operation& op, const Options& options) {
     return kDone;
 }
 
+struct Format {
+    std::string extension; // with its dot, lower case
+    bool read, write;
+    std::string description;
+};
+
+// The built-in readers and writers, then the file filters' extensions; an
+// extension both have is one line.
+std::vector<Format> formats() {
+    std::vector<Format> list = {{".qdw", true, true, "Quidora image"},
+                                {".bmp", true, true, "bitmap"},
+                                {".tif", true, false, "TIFF image"},
+                                {".npy", true, true, "NumPy array"},
+                                {".raw", true, true, "raw data (read with --raw)"}};
+    const qd::CFileFilterList& filters = fileFilters();
+    for (int i = 0; i < filters.count(); ++i) {
+        const qd::CFileFilterEntry& f = filters.at(i);
+        const std::string extension = qd::lowerCase("." + f.extensionName());
+        auto known = std::find_if(list.begin(), list.end(), [&](const Format& k) { return k.extension == extension; });
+        if (known == list.end()) known = list.insert(list.end(), {extension, false, false, f.description()});
+        known->read = known->read || f.canOpen();
+        known->write = known->write || f.canSave();
+    }
+    return list;
+}
+
 int listCommand() {
     for (const Operation& op : operations()) {
         std::string line = op.name;
@@ -153,6 +183,9 @@ int listCommand() {
         for (int i = 0; i < op.inputs; ++i) line += " IN";
         std::printf("%s\n", line.c_str());
     }
+    for (const Format& f : formats())
+        std::printf("format %s %s%s%s %s\n", f.extension.c_str(), f.read ? "read" : "", f.read && f.write ? "," : "",
+                    f.write ? "write" : "", f.description.c_str());
     return kDone;
 }
 

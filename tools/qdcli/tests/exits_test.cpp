@@ -108,13 +108,13 @@ TEST_F(ExitsTest, UsageErrorsExitTwoWithTheUsage) {
     EXPECT_EQ(run({"Erosion2D", "--rank", "3", "--kernel", "Diamond (3 X 3)", "a.npy"}).code, 2) << "foreign option";
     EXPECT_EQ(run({"StRankFilter2D", "--rank", "two", "a.npy"}).code, 2);
     EXPECT_EQ(run({"ImageMath2D", "--op", "0", "a.npy"}).code, 2) << "one input of two";
-    EXPECT_EQ(run({"Duplicate2D", "a.npy", "-o", "a.png"}).code, 2);
+    EXPECT_EQ(run({"Duplicate2D", "a.npy", "-o", "a.gif"}).code, 2);
     EXPECT_EQ(run({"Duplicate2D", "--time", "0", "a.npy"}).code, 2);
     EXPECT_EQ(run({"Sum2D", "a.npy", "-o", "s.npy"}).code, 2) << "no image to write";
     EXPECT_EQ(run({"channel", "--red", "--blue", "a.npy"}).code, 2);
     EXPECT_EQ(run({"bgsub", "--count", "0", "--operator", "erosion", "--kernel", "Diamond (3 X 3)", "a.npy"}).code, 2);
     EXPECT_EQ(run({}).code, 2);
-    EXPECT_FALSE(exists("a.png"));
+    EXPECT_FALSE(exists("a.gif"));
 }
 
 TEST_F(ExitsTest, FileErrorsExitThreeNamingTheFile) {

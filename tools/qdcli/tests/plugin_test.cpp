@@ -35,8 +35,8 @@ TEST_F(PlugInTest, BadUsageExitsTwoBeforeAnythingRuns) {
     EXPECT_EQ(run({"plugin", "x.so", "--active", "1", "a.npy"}).code, 2) << "one image: index 0 only";
     EXPECT_EQ(run({"plugin", "x.so", "--active", "0"}).code, 2) << "no image to activate";
     EXPECT_EQ(run({"plugin", "x.so", "--pick", "-1", "a.npy"}).code, 2);
-    EXPECT_EQ(run({"plugin", "x.so", "-o", "out-%d.tif", "a.npy"}).code, 2);
-    EXPECT_EQ(run({"plugin", "x.so", "--shown", "s.png", "a.npy"}).code, 2);
+    EXPECT_EQ(run({"plugin", "x.so", "-o", "out-%d.gif", "a.npy"}).code, 2);
+    EXPECT_EQ(run({"plugin", "x.so", "--shown", "s.gif", "a.npy"}).code, 2);
     EXPECT_EQ(run({"plugin", "x.so", "--json", "a.npy"}).code, 2);
     EXPECT_EQ(run({"stats", "--answer", "1", "a.npy"}).code, 2) << "operations take no plug-in options";
 }
@@ -189,7 +189,7 @@ TEST_F(PlugInTest, OpenAndSaveFiles) {
               "missing 0\n"
               "save 1\n"
               "saved.npy|saved.npy|0|0|1\n"
-              "save tif 0\n"
+              "save gif 0\n"
               "save nowhere 0\n");
     // The opened window was not changed, so -o has nothing to write.
     EXPECT_EQ(files(), std::vector<std::string>({"saved.npy", "src.npy"}));

@@ -18,7 +18,7 @@ int PlugInMain(int runFlag, PLUGINSERVER server) {
     qdWriteResultLnF("missing %d", qdIWOpen("missing.npy") != NULL);
     qdWriteResultLnF("save %d", qdIWSave(window, out));
     describe(window);
-    qdWriteResultLnF("save tif %d", qdIWSave(window, "x.tif"));
+    qdWriteResultLnF("save gif %d", qdIWSave(window, "x.gif"));
     qdWriteResultLnF("save nowhere %d", qdIWSave(window, "no/such/dir/x.npy"));
     return 0;
 }
