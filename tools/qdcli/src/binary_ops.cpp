@@ -10,6 +10,7 @@ namespace qdcli {
 
 void addBinaryOperations(OperationTable& table) {
     table.push_back({.name = "ThresholdPun",
+                     .summary = "Prints the automatic threshold of the image's display histogram.",
                      .wholeImage = true,
                      .makesImage = false,
                      .readsDisplay = true,
@@ -26,15 +27,16 @@ void addBinaryOperations(OperationTable& table) {
                              return p;
                          };
                      }});
-    table.push_back(plainOperation("Contour", Contour));
-    table.push_back(plainOperation("Skeletonize", Skeletonize));
-    Operation triangulation = plainOperation("Triangulation", Triangulation);
+    table.push_back(plainOperation("Contour", "Outlines the objects of a binary image.", Contour));
+    table.push_back(plainOperation("Skeletonize", "Thins the objects of a binary image to lines one pixel wide.", Skeletonize));
+    Operation triangulation = plainOperation("Triangulation", "Draws the triangulation between the points of a binary image.", Triangulation);
     triangulation.wholeImage = true;
     table.push_back(triangulation);
-    Operation voronoi = plainOperation("VoronoiDiagram", VoronoiDiagram);
+    Operation voronoi = plainOperation("VoronoiDiagram", "Draws the Voronoi diagram of the points of a binary image.", VoronoiDiagram);
     voronoi.wholeImage = true;
     table.push_back(voronoi);
     table.push_back({.name = "FindObjects",
+                     .summary = "Labels the connected objects of a binary image and prints their count.",
                      .options = kConnectivityOptions,
                      .prepare = [](const Call& call) -> Run {
                          MTHANDLE m = call.matrix();
@@ -50,6 +52,7 @@ void addBinaryOperations(OperationTable& table) {
                          };
                      }});
     table.push_back({.name = "ObjectProperty",
+                     .summary = "Measures every object of a label image and prints the object table.",
                      .options = kConnectivityOptions,
                      .makesImage = false,
                      .prepare = [](const Call& call) -> Run {

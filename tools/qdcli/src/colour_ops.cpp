@@ -12,8 +12,9 @@ namespace {
 
 using ImageFn = IMHANDLE (*)(IMHANDLE, IMHANDLE);
 
-Operation imageOperation(const char* name, ImageFn fn) {
+Operation imageOperation(const char* name, const char* summary, ImageFn fn) {
     return {.name = name,
+            .summary = summary,
             .display = Display::Own,
             .prepare = [fn](const Call& call) -> Run {
                 IMHANDLE im = call.image();
@@ -47,10 +48,11 @@ FilterForm formOf(const Options& options) {
     return f;
 }
 
-Operation colourWeightsOperation(const char* name,
+Operation colourWeightsOperation(const char* name, const char* summary,
                                  IMHANDLE (*fn)(IMHANDLE, int32_t, const double*, double, double,
                                                 double, IMHANDLE)) {
     return {.name = name,
+            .summary = summary,
             .options = std::string(kConvolutionKernelOptions) + kScaleOptions,
             .display = Display::Own,
             .prepare = [fn](const Call& call) -> Run {
@@ -63,10 +65,11 @@ Operation colourWeightsOperation(const char* name,
             }};
 }
 
-Operation colourPassOperation(const char* name,
+Operation colourPassOperation(const char* name, const char* summary,
                               IMHANDLE (*fn)(IMHANDLE, double, int32_t, int32_t, double, double,
                                              IMHANDLE)) {
     return {.name = name,
+            .summary = summary,
             .options = std::string("--cutoff C") + kFormOptions + kScaleOptions,
             .display = Display::Own,
             .prepare = [fn](const Call& call) -> Run {
@@ -85,6 +88,7 @@ Operation colourPassOperation(const char* name,
 void addColourOperations(OperationTable& table) {
     const size_t first = table.size();
     table.push_back({.name = "AdjustHSI",
+                     .summary = "Shifts the hue, saturation and intensity of the colours an image shows.",
                      .options = "[--hue H] [--sat S] [--inten I]",
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
@@ -95,6 +99,7 @@ void addColourOperations(OperationTable& table) {
                          return [im, h, s, i] { return Product(AdjustHSI(im, h, s, i, nullptr)); };
                      }});
     table.push_back({.name = "ChangeBrightnessAndContrast",
+                     .summary = "Changes the brightness and contrast of the colours an image shows.",
                      .options = "[--brightness B] [--contrast C]",
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
@@ -104,6 +109,7 @@ void addColourOperations(OperationTable& table) {
                          return [im, b, c] { return Product(ChangeBrightnessAndContrast(im, b, c, nullptr)); };
                      }});
     table.push_back({.name = "ColorMakeRGB2D",
+                     .summary = "Makes an RGB image of three images as its red, green and blue channels.",
                      .inputs = 3,
                      .wholeImage = true,
                      .display = Display::Own,
@@ -111,15 +117,16 @@ void addColourOperations(OperationTable& table) {
                          IMHANDLE r = call.image(0), g = call.image(1), b = call.image(2);
                          return [r, g, b] { return Product(ColorMakeRGB2D(r, g, b, nullptr)); };
                      }});
-    table.push_back(imageOperation("ColorMedianFilter2D", ColorMedianFilter2D));
-    table.push_back(imageOperation("ColorErosion2D", ColorErosion2D));
-    table.push_back(imageOperation("ColorDilation2D", ColorDilation2D));
-    table.push_back(imageOperation("ColorEdgeDetect2D", ColorEdgeDetect2D));
-    table.push_back(colourWeightsOperation("ColorConvolution2D", ColorConvolution2D));
-    table.push_back(colourWeightsOperation("ColorFTConvolution2D", ColorFTConvolution2D));
-    table.push_back(colourPassOperation("ColorFTLowPass2D", ColorFTLowPass2D));
-    table.push_back(colourPassOperation("ColorFTHighPass2D", ColorFTHighPass2D));
+    table.push_back(imageOperation("ColorMedianFilter2D", "Median filter of each colour channel over 3 x 3 neighbours.", ColorMedianFilter2D));
+    table.push_back(imageOperation("ColorErosion2D", "Grey erosion of each colour channel over 3 x 3 neighbours.", ColorErosion2D));
+    table.push_back(imageOperation("ColorDilation2D", "Grey dilation of each colour channel over 3 x 3 neighbours.", ColorDilation2D));
+    table.push_back(imageOperation("ColorEdgeDetect2D", "Edge detection on each colour channel.", ColorEdgeDetect2D));
+    table.push_back(colourWeightsOperation("ColorConvolution2D", "Convolves each colour channel with a kernel in the image domain.", ColorConvolution2D));
+    table.push_back(colourWeightsOperation("ColorFTConvolution2D", "Convolves each colour channel with a kernel through the Fourier transform.", ColorFTConvolution2D));
+    table.push_back(colourPassOperation("ColorFTLowPass2D", "Low-pass filter of each colour channel in the frequency domain.", ColorFTLowPass2D));
+    table.push_back(colourPassOperation("ColorFTHighPass2D", "High-pass filter of each colour channel in the frequency domain.", ColorFTHighPass2D));
     table.push_back({.name = "ColorFTBandPass2D",
+                     .summary = "Band-pass filter of each colour channel in the frequency domain.",
                      .options = std::string("--lower L --upper U") + kFormOptions + kScaleOptions,
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
@@ -134,6 +141,7 @@ void addColourOperations(OperationTable& table) {
                          };
                      }});
     table.push_back({.name = "ColorFTHomomorphicFilter2D",
+                     .summary = "Homomorphic filter of each colour channel.",
                      .options = std::string(kHomomorphicOptions) + kScaleOptions,
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
@@ -145,12 +153,14 @@ void addColourOperations(OperationTable& table) {
                                                                        s.lo, s.hi, nullptr));
                          };
                      }});
+    table.back().notes = {{"order", "the filter's order"}};
     // Palette images enter as they are shown, so the display options set the
     // inputs' display; the true-colour results have none to set.
     for (size_t i = first; i < table.size(); ++i) table[i].readsDisplay = true;
 
     // The colour model conversions of single values take no image.
     table.push_back({.name = "RGB2HSI",
+                     .summary = "Prints the hue, saturation and intensity of one RGB value.",
                      .options = "--value 0xRRGGBB",
                      .inputs = 0,
                      .wholeImage = true,
@@ -170,7 +180,9 @@ void addColourOperations(OperationTable& table) {
                              return p;
                          };
                      }});
+    table.back().notes = {{"value", "the colour as 0xRRGGBB"}};
     table.push_back({.name = "HSI2RGB",
+                     .summary = "Prints the RGB value of one hue, saturation and intensity.",
                      .options = "--hue H --sat S --inten I",
                      .inputs = 0,
                      .wholeImage = true,
@@ -189,6 +201,7 @@ void addColourOperations(OperationTable& table) {
                              return p;
                          };
                      }});
+    table.back().notes = {{"hue", "the hue"}, {"sat", "the saturation"}, {"inten", "the intensity"}};
 
 }
 

@@ -30,8 +30,9 @@ Product rowTransform(MTHANDLE m, ArrayFn fn) {
     return row ? Product(row) : refusedProduct("out of memory");
 }
 
-Operation rowOperation(const char* name, ArrayFn fn) {
+Operation rowOperation(const char* name, const char* summary, ArrayFn fn) {
     return {.name = name,
+            .summary = summary,
             .display = Display::ModulusLog,
             .prepare = [fn, name](const Call& call) -> Run {
                 MTHANDLE m = call.matrix();
@@ -41,8 +42,9 @@ Operation rowOperation(const char* name, ArrayFn fn) {
 }
 
 // Filters: the ideal one by cutoffs, the Butterworth one with --order too.
-Operation cutoffOperation(const char* name, MTHANDLE (*fn)(MTHANDLE, double, MTHANDLE)) {
+Operation cutoffOperation(const char* name, const char* summary, MTHANDLE (*fn)(MTHANDLE, double, MTHANDLE)) {
     return {.name = name,
+            .summary = summary,
             .options = "--cutoff C",
             .prepare = [fn](const Call& call) -> Run {
                 MTHANDLE m = call.matrix();
@@ -51,8 +53,9 @@ Operation cutoffOperation(const char* name, MTHANDLE (*fn)(MTHANDLE, double, MTH
             }};
 }
 
-Operation bwCutoffOperation(const char* name, MTHANDLE (*fn)(MTHANDLE, double, int32_t, MTHANDLE)) {
+Operation bwCutoffOperation(const char* name, const char* summary, MTHANDLE (*fn)(MTHANDLE, double, int32_t, MTHANDLE)) {
     return {.name = name,
+            .summary = summary,
             .options = "--cutoff C --order N",
             .prepare = [fn](const Call& call) -> Run {
                 MTHANDLE m = call.matrix();
@@ -62,8 +65,9 @@ Operation bwCutoffOperation(const char* name, MTHANDLE (*fn)(MTHANDLE, double, i
             }};
 }
 
-Operation waveletOperation(const char* name, MTHANDLE (*fn)(MTHANDLE, int, MTHANDLE)) {
+Operation waveletOperation(const char* name, const char* summary, MTHANDLE (*fn)(MTHANDLE, int, MTHANDLE)) {
     return {.name = name,
+            .summary = summary,
             .options = "--n 4|6|12|20",
             .prepare = [fn](const Call& call) -> Run {
                 MTHANDLE m = call.matrix();
@@ -79,24 +83,26 @@ Operation waveletOperation(const char* name, MTHANDLE (*fn)(MTHANDLE, int, MTHAN
 } // namespace
 
 void addFourierOperations(OperationTable& table) {
-    table.push_back(rowOperation("Fft1D", Fft1D));
-    table.push_back(rowOperation("IFft1D", IFft1D));
-    table.push_back(plainOperation("Ft2D", Ft2D, Display::ModulusLog));
-    table.push_back(plainOperation("IFt2D", IFt2D));
-    table.push_back(plainOperation("RealFt2D", RealFt2D, Display::ModulusLog));
-    table.push_back(plainOperation("RealIFt2D", RealIFt2D));
-    table.push_back(cutoffOperation("LowPassFilter2D", LowPassFilter2D));
-    table.push_back(cutoffOperation("HighPassFilter2D", HighPassFilter2D));
+    table.push_back(rowOperation("Fft1D", "Fourier transform of an image one row high.", Fft1D));
+    table.push_back(rowOperation("IFft1D", "Inverse Fourier transform of an image one row high.", IFft1D));
+    table.push_back(plainOperation("Ft2D", "Fourier transform of a complex image.", Ft2D, Display::ModulusLog));
+    table.push_back(plainOperation("IFt2D", "Inverse Fourier transform of a complex image.", IFt2D));
+    table.push_back(plainOperation("RealFt2D", "Fourier transform of a real image.", RealFt2D, Display::ModulusLog));
+    table.push_back(plainOperation("RealIFt2D", "Inverse Fourier transform to a real image.", RealIFt2D));
+    table.push_back(cutoffOperation("LowPassFilter2D", "Ideal low-pass filter in the frequency domain.", LowPassFilter2D));
+    table.push_back(cutoffOperation("HighPassFilter2D", "Ideal high-pass filter in the frequency domain.", HighPassFilter2D));
     table.push_back({.name = "BandPassFilter2D",
+                     .summary = "Ideal band-pass filter in the frequency domain.",
                      .options = "--lower L --upper U",
                      .prepare = [](const Call& call) -> Run {
                          MTHANDLE m = call.matrix();
                          const double lo = call.options.number("lower"), hi = call.options.number("upper");
                          return [m, lo, hi] { return Product(BandPassFilter2D(m, lo, hi, nullptr)); };
                      }});
-    table.push_back(bwCutoffOperation("BWLowPassFilter2D", BWLowPassFilter2D));
-    table.push_back(bwCutoffOperation("BWHighPassFilter2D", BWHighPassFilter2D));
+    table.push_back(bwCutoffOperation("BWLowPassFilter2D", "Butterworth low-pass filter in the frequency domain.", BWLowPassFilter2D));
+    table.push_back(bwCutoffOperation("BWHighPassFilter2D", "Butterworth high-pass filter in the frequency domain.", BWHighPassFilter2D));
     table.push_back({.name = "BWBandPassFilter2D",
+                     .summary = "Butterworth band-pass filter in the frequency domain.",
                      .options = "--lower L --upper U --order N",
                      .prepare = [](const Call& call) -> Run {
                          MTHANDLE m = call.matrix();
@@ -107,6 +113,7 @@ void addFourierOperations(OperationTable& table) {
                          };
                      }});
     table.push_back({.name = "HomomorphicFilter2D",
+                     .summary = "Homomorphic filter: separate gains for low and high frequencies of the logarithm.",
                      .options = kHomomorphicOptions,
                      .prepare = [](const Call& call) -> Run {
                          MTHANDLE m = call.matrix();
@@ -115,14 +122,15 @@ void addFourierOperations(OperationTable& table) {
                              return Product(HomomorphicFilter2D(m, f.cutoff, f.lowGain, f.highGain, f.order, nullptr));
                          };
                      }});
-    table.push_back(weightsOperation("Convolution2D", Convolution2D));
-    table.push_back(weightsOperation("Deconvolution2D", Deconvolution2D));
-    table.push_back(plainOperation("AutoCorrelation2D", AutoCorrelation2D, Display::ModulusLog));
+    table.back().notes = {{"order", "the filter's order"}};
+    table.push_back(weightsOperation("Convolution2D", "Convolves with a kernel through the Fourier transform.", Convolution2D));
+    table.push_back(weightsOperation("Deconvolution2D", "Divides a kernel out through the Fourier transform.", Deconvolution2D));
+    table.push_back(plainOperation("AutoCorrelation2D", "Auto-correlation through the Fourier transform.", AutoCorrelation2D, Display::ModulusLog));
 }
 
 void addWaveletOperations(OperationTable& table) {
-    table.push_back(waveletOperation("DauWt2D", DauWt2D));
-    table.push_back(waveletOperation("DauIWt2D", DauIWt2D));
+    table.push_back(waveletOperation("DauWt2D", "Daubechies wavelet transform.", DauWt2D));
+    table.push_back(waveletOperation("DauIWt2D", "Inverse Daubechies wavelet transform.", DauIWt2D));
 }
 
 } // namespace qdcli

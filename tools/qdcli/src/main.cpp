@@ -12,6 +12,7 @@
 
 #include <qd/core/document_files.h>
 
+#include "help.h"
 #include "image_files.h"
 #include "operation.h"
 #include "plugin_command.h"
@@ -26,7 +27,9 @@ namespace {
 constexpr int kDone = 0, kRefused = 1, kUsage = 2, kFile = 3;
 
 const char* const kUsageText =
-    "usage: qdcli list                          operations, one per line, with their options;\n"
+    "usage: qdcli help                          operations, one per line, with what each does\n"
+    "       qdcli OP --help                     an operation's options, their meaning and defaults\n"
+    "       qdcli list                          operations, one per line, with their options;\n"
     "                                           then the file formats read and written\n"
     "       qdcli info FILE [--json]            type, size, display, scale, units, comment, overlays\n"
     "       qdcli convert IN -o OUT             read by content, write by extension\n"
@@ -241,7 +244,13 @@ int dispatch(int argc, char** argv) {
     try {
         if (command == "list") return listCommand();
         if (command == "help" || command == "--help" || command == "-h") {
-            std::fputs(kUsageText, stdout);
+            const Operation* asked = argc > 2 ? findOperation(argv[2]) : nullptr;
+            if (asked) std::fputs(helpOf(*asked).c_str(), stdout);
+            else std::printf("%s\noperations:\n%s", kUsageText, operationList().c_str());
+            return kDone;
+        }
+        if (op && std::any_of(argv + 2, argv + argc, [](const char* a) { return !std::strcmp(a, "--help"); })) {
+            std::fputs(helpOf(*op).c_str(), stdout);
             return kDone;
         }
         const Options options(argc, argv, 2);

@@ -15,8 +15,9 @@ inline constexpr const char* kMorphologyKernelOptions = "--kernel NAME | --weigh
 inline constexpr const char* kConvolutionKernelOptions = "--kernel NAME | --weights ROWS [--divisor D]";
 
 // fn(matrix, dst): a new matrix from one input.
-inline Operation plainOperation(const char* name, PlainFn fn, Display display = Display::DefaultRange) {
+inline Operation plainOperation(const char* name, const char* summary, PlainFn fn, Display display = Display::DefaultRange) {
     return {.name = name,
+            .summary = summary,
             .display = display,
             .prepare = [fn](const Call& call) -> Run {
                 MTHANDLE m = call.matrix();
@@ -25,8 +26,9 @@ inline Operation plainOperation(const char* name, PlainFn fn, Display display = 
 }
 
 // fn(matrix, structuring element, dst).
-inline Operation kernelOperation(const char* name, KernelFn fn) {
+inline Operation kernelOperation(const char* name, const char* summary, KernelFn fn) {
     return {.name = name,
+            .summary = summary,
             .options = kMorphologyKernelOptions,
             .prepare = [fn](const Call& call) -> Run {
                 MTHANDLE m = call.matrix();
@@ -36,8 +38,9 @@ inline Operation kernelOperation(const char* name, KernelFn fn) {
 }
 
 // fn(matrix, N, weights, divisor, dst).
-inline Operation weightsOperation(const char* name, WeightsFn fn) {
+inline Operation weightsOperation(const char* name, const char* summary, WeightsFn fn) {
     return {.name = name,
+            .summary = summary,
             .options = kConvolutionKernelOptions,
             .prepare = [fn](const Call& call) -> Run {
                 MTHANDLE m = call.matrix();

@@ -34,6 +34,7 @@ const OperationTable& operations() {
         addColourOperations(t);
         addWaveletOperations(t);
         addProgramOperations(t);
+        addImageOperations(t);
         return t;
     }();
     return table;

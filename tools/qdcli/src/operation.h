@@ -58,8 +58,16 @@ struct Call {
 
 using Run = std::function<Product()>;
 
+// What one option means to an operation, where the shared text does not say it.
+struct OptionNote {
+    std::string option; // without its dashes
+    std::string meaning;
+};
+
 struct Operation {
     std::string name;
+    // One sentence on what it does, for "qdcli help" and its usage.
+    std::string summary;
     // Its own options as shown by "qdcli list" and in its usage; the option
     // names it accepts are read from this text.
     std::string options;
@@ -73,6 +81,8 @@ struct Operation {
     // Reads and checks the options (throwing UsageError) and returns the
     // call to run, possibly several times.
     std::function<Run(const Call&)> prepare;
+    // Meanings that differ from the shared option texts.
+    std::vector<OptionNote> notes = {};
 };
 
 using OperationTable = std::vector<Operation>;
@@ -83,6 +93,7 @@ void addFourierOperations(OperationTable& table);
 void addWaveletOperations(OperationTable& table);
 void addColourOperations(OperationTable& table);
 void addProgramOperations(OperationTable& table);
+void addImageOperations(OperationTable& table);
 
 // Every operation of the libraries built in, then the program's.
 const OperationTable& operations();

@@ -14,7 +14,7 @@ const std::set<std::string> kValueOptions = {
     "kernel", "weights", "divisor", "rank", "cutoff", "lower", "upper", "order",
     "low-gain", "high-gain", "op", "value", "width", "height", "n", "hue", "sat",
     "inten", "brightness", "contrast", "lo", "hi", "count", "operator", "select",
-    "display-type", "range", "raw", "as", "time", "active", "shown"};
+    "display-type", "range", "raw", "as", "time", "active", "shown", "palette"};
 const std::set<std::string> kFlags = {"butterworth", "eight", "drop-border", "red", "green",
                                       "blue", "json", "quiet", "name"};
 // Options that take a value and may be given again for the next one.

@@ -9,6 +9,7 @@ namespace qdcli {
 
 void addProgramOperations(OperationTable& table) {
     table.push_back({.name = "greyscale",
+                     .summary = "The grey levels an image shows, as a new image.",
                      .readsDisplay = true,
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
@@ -16,6 +17,7 @@ void addProgramOperations(OperationTable& table) {
                          return [im] { return Product(qd::greyScaleImage(im)); };
                      }});
     table.push_back({.name = "channel",
+                     .summary = "One colour channel of the colours an image shows.",
                      .options = "--red|--green|--blue",
                      .readsDisplay = true,
                      .display = Display::Own,
@@ -33,6 +35,7 @@ void addProgramOperations(OperationTable& table) {
                          };
                      }});
     table.push_back({.name = "makergb",
+                     .summary = "The colours an image shows, as an RGB image.",
                      .wholeImage = true,
                      .readsDisplay = true,
                      .display = Display::Own,
@@ -41,6 +44,7 @@ void addProgramOperations(OperationTable& table) {
                          return [im] { return Product(qd::shownColourMatrix(im)); };
                      }});
     table.push_back({.name = "autothreshold",
+                     .summary = "The binary image of the levels above the automatic threshold of the display histogram.",
                      .wholeImage = true,
                      .readsDisplay = true,
                      .prepare = [](const Call& call) -> Run {
@@ -48,6 +52,7 @@ void addProgramOperations(OperationTable& table) {
                          return [im] { return Product(qd::autoThreshold(im)); };
                      }});
     table.push_back({.name = "threshold",
+                     .summary = "The binary image of the display levels from the lower to the upper one.",
                      .options = "--lower L --upper U",
                      .wholeImage = true,
                      .readsDisplay = true,
@@ -57,7 +62,9 @@ void addProgramOperations(OperationTable& table) {
                          const int32_t upper = call.options.integer("upper");
                          return [im, lower, upper] { return Product(qd::manualThreshold(im, lower, upper)); };
                      }});
+    table.back().notes = {{"lower", "the lowest display level kept, 0 to 255"}, {"upper", "the highest display level kept, 0 to 255"}};
     table.push_back({.name = "objects",
+                     .summary = "Labels the objects of a binary image and prints their measurements.",
                      .options = kConnectivityOptions,
                      .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
@@ -74,12 +81,14 @@ void addProgramOperations(OperationTable& table) {
                          };
                      }});
     table.push_back({.name = "stats",
+                     .summary = "Prints the statistics lines of the program's Analysis menu.",
                      .makesImage = false,
                      .prepare = [](const Call& call) -> Run {
                          MTHANDLE m = call.matrix();
                          return [m] { return allStatistics(m); };
                      }});
     table.push_back({.name = "bgsub",
+                     .summary = "Subtracts the background that repeated erosions or dilations leave.",
                      .options = "--count M --operator erosion|dilation --kernel NAME | --weights ROWS",
                      .prepare = [](const Call& call) -> Run {
                          const int32_t count = call.options.integer("count");

@@ -72,9 +72,11 @@ std::vector<double> squareWeights(const std::string& text, int32_t& n) {
 }
 
 namespace {
+// With both, the weights are the kernel and the name labels them, so that a
+// line naming a user's kernel runs where that kernel is unknown.
 void oneKernelSource(const Options& options) {
-    if (options.has("kernel") == options.has("weights"))
-        throw UsageError("give either --kernel NAME or --weights ROWS");
+    if (!options.has("kernel") && !options.has("weights"))
+        throw UsageError("give --kernel NAME or --weights ROWS");
 }
 } // namespace
 
