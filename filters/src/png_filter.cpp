@@ -3,7 +3,7 @@
 #include <new>
 #include <vector>
 
-#include "atomic_file.h"
+#include <qd/core/atomic_file.h>
 #include "filter_image.h"
 #include "formats.h"
 #include "png_codec.h"

@@ -4,7 +4,7 @@
 #include <new>
 #include <vector>
 
-#include "atomic_file.h"
+#include <qd/core/atomic_file.h>
 #include "formats.h"
 #include "tiff_layout.h"
 #include "tiff_session.h"

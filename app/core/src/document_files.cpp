@@ -1,6 +1,7 @@
 // Reader order for opening a document file and writer choice for saving.
 #include <qd/core/document_files.h>
 
+#include <qd/core/atomic_file.h>
 #include <qd/core/bitmap_file.h>
 #include <qd/core/npy_file.h>
 #include <qd/tiff.h>
@@ -86,15 +87,22 @@ bool writeRawFile(IMHANDLE image, const std::string& path) {
 
 bool saveDocumentFile(IMHANDLE image, const std::string& path, const SaveHooks& hooks) {
     if (!image) return false;
-    switch (writerForPath(path)) {
-    case ImageWriter::Native: return IMWriteFile(image, path.c_str()) == 1;
-    case ImageWriter::Bitmap: return writeBitmapFile(image, path);
-    case ImageWriter::Raw: return writeRawFile(image, path);
-    case ImageWriter::NumPy: return writeNpyMatrix(IMGetDataHandle(image), path);
-    case ImageWriter::FileFilter:
-        return hooks.fileFilters && hooks.fileFilters(image, path, lowerCase(fileExtension(path)));
-    }
-    return false;
+    // The writer is chosen by the path the user named; it writes to a
+    // temporary file that keeps the extension, so the old file survives any
+    // failure.
+    const ImageWriter writer = writerForPath(path);
+    const std::string extension = lowerCase(fileExtension(path));
+    return replaceFileWith(path, [&](const std::string& temporary) {
+        switch (writer) {
+        case ImageWriter::Native: return IMWriteFile(image, temporary.c_str()) == 1;
+        case ImageWriter::Bitmap: return writeBitmapFile(image, temporary);
+        case ImageWriter::Raw: return writeRawFile(image, temporary);
+        case ImageWriter::NumPy: return writeNpyMatrix(IMGetDataHandle(image), temporary);
+        case ImageWriter::FileFilter:
+            return hooks.fileFilters && hooks.fileFilters(image, temporary, extension);
+        }
+        return false;
+    });
 }
 
 } // namespace qd

@@ -1,5 +1,5 @@
 #include <qd/core/extension_lists.h>
-#include <qd/core/settings_dir.h>
+#include <qd/core/atomic_file.h>
 
 #include <cstring>
 #include <fstream>

@@ -1,5 +1,6 @@
 #include "qd/core/kernel_library.h"
 
+#include "qd/core/atomic_file.h"
 #include "qd/core/settings_dir.h"
 
 #include <algorithm>

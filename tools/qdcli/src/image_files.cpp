@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 #include <qd/core/document_files.h>
 #include <qd/core/extension_lists.h>
@@ -196,17 +195,11 @@ void checkOutputPath(const std::string& path) {
 
 void writeImage(IMHANDLE im, const std::string& path) {
     checkOutputPath(path);
-    const std::string ext = qd::fileExtension(path);
-    const std::string temporary =
-        path.substr(0, path.size() - ext.size()) + ".qdcli-" + std::to_string(getpid()) + ext;
     qd::SaveHooks hooks;
     hooks.fileFilters = [](IMHANDLE image, const std::string& p, const std::string& extension) {
         return fileFilters().save(nullptr, image, p, extension);
     };
-    if (!qd::saveDocumentFile(im, temporary, hooks) || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw FileError("cannot write " + path);
-    }
+    if (!qd::saveDocumentFile(im, path, hooks)) throw FileError("cannot write " + path);
 }
 
 } // namespace qdcli

@@ -89,9 +89,10 @@ struct SaveHooks {
         fileFilters;
 };
 
-// Saves the image with the writer writerForPath chooses. False on failure,
-// without a message (the program leaves the document's flags, path and
-// title as they were).
+// Saves the image with the writer writerForPath chooses, through a
+// temporary file renamed over the old one (see AtomicFile). False on
+// failure, without a message, and the old file is as it was (the program
+// leaves the document's flags, path and title as they were).
 bool saveDocumentFile(IMHANDLE image, const std::string& path, const SaveHooks& hooks);
 
 // Writes the image's data block as it stands, without any header.

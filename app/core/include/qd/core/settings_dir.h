@@ -14,8 +14,4 @@ std::string settingsFile(const std::string& name);
 // Creates settingsDir() (and its parents) when missing; false on failure.
 bool ensureSettingsDir();
 
-// Writes bytes to path through a temporary file in the same directory that is
-// renamed over the old file, so a crash or full disk never leaves half a file.
-bool writeFileAtomically(const std::string& path, const void* data, size_t size);
-
 } // namespace qd
