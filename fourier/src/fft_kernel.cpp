@@ -6,12 +6,12 @@
 
 #include <qd/fourier.h>
 
-#include "twiddle_cache.h"
+#include "fft_plan.h"
 
 namespace qd::fourier {
 
 bool WorkBuffers::allocate(int n, int lanes) noexcept {
-    const size_t count = static_cast<size_t>(n) * static_cast<size_t>(lanes);
+    const size_t count = static_cast<size_t>(workLength(n)) * static_cast<size_t>(lanes);
     block_.reset(new (std::nothrow) double[4 * count]);
     if (!block_) return false;
     xr = block_.get();
@@ -23,76 +23,315 @@ bool WorkBuffers::allocate(int n, int lanes) noexcept {
 
 namespace {
 
-// Lanes are processed four at a time where the batch allows. Element-wise
-// vector arithmetic rounds exactly as the scalar operations do, so every
-// lane gets the same results either way.
-template <int L> struct LaneVector {
-    static_assert(L % 4 == 0);
+// Runs of four doubles are processed as one vector where a pass allows.
+// Element-wise vector arithmetic rounds exactly as the scalar operations
+// do, so every lane gets the same results either way. Kernels take the
+// width, not the type: attributes of a type do not survive as a template
+// argument, and the vector's reduced alignment must.
+template <int W> struct Lane {
     typedef double Type __attribute__((vector_size(32), aligned(8), may_alias));
-    static constexpr int width = 4;
 };
-template <> struct LaneVector<1> {
+template <> struct Lane<1> {
     typedef double Type;
-    static constexpr int width = 1;
 };
-template <int L> using Vec = typename LaneVector<L>::Type;
-template <int L> inline constexpr int kVecWidth = LaneVector<L>::width;
 
+// Complex product (ar + i ai)(br + i bi).
+template <class V>
+[[gnu::always_inline]] inline void mul(V& ar, V& ai, double br, double bi) {
+    const V r = ar * br - ai * bi;
+    ai = ar * bi + ai * br;
+    ar = r;
+}
+
+// Sequences of the batch are interleaved, so inside a pass element j of
+// every sub-transform at stride s is one contiguous run of s * L doubles:
+// the butterflies sweep that run with one set of twiddles.
+struct StageIo {
+    const double* __restrict xr;
+    const double* __restrict xi;
+    double* __restrict yr;
+    double* __restrict yi;
+    size_t run;
+};
+
+// References rather than values: vectors passed by value would change the
+// calling convention between the two builds.
+template <int W>
+[[gnu::always_inline]] inline const typename Lane<W>::Type& load(const double* p, size_t i) {
+    return *reinterpret_cast<const typename Lane<W>::Type*>(p + i);
+}
+template <int W> [[gnu::always_inline]] inline typename Lane<W>::Type& out(double* p, size_t i) {
+    return *reinterpret_cast<typename Lane<W>::Type*>(p + i);
+}
+
+// Input j of sub-transform p at (p + j*m) * run; output k at (r*p + k) * run.
+template <int W>
+[[gnu::always_inline]] inline void radix2(const StageIo& io, int m, const double* twr, const double* twi) {
+    using V = typename Lane<W>::Type;
+    const size_t run = io.run;
+    for (int p = 0; p < m; ++p) {
+        const size_t i0 = p * run, i1 = (p + m) * run;
+        const size_t o0 = 2 * p * run, o1 = o0 + run;
+        for (size_t t = 0; t < run; t += W) {
+            const V ar = load<W>(io.xr, i0 + t), ai = load<W>(io.xi, i0 + t);
+            const V br = load<W>(io.xr, i1 + t), bi = load<W>(io.xi, i1 + t);
+            V dr = ar - br, di = ai - bi;
+            if (p != 0) mul(dr, di, twr[p], twi[p]);
+            out<W>(io.yr, o0 + t) = ar + br;
+            out<W>(io.yi, o0 + t) = ai + bi;
+            out<W>(io.yr, o1 + t) = dr;
+            out<W>(io.yi, o1 + t) = di;
+        }
+    }
+}
+
+template <int W>
+[[gnu::always_inline]] inline void radix4(const StageIo& io, int m, const double* twr, const double* twi) {
+    using V = typename Lane<W>::Type;
+    const size_t run = io.run;
+    for (int p = 0; p < m; ++p) {
+        const size_t i0 = p * run, i1 = (p + m) * run, i2 = (p + 2 * m) * run,
+                     i3 = (p + 3 * m) * run;
+        const size_t o0 = 4 * p * run;
+        const double* wr = twr + 3 * p;
+        const double* wi = twi + 3 * p;
+        for (size_t t = 0; t < run; t += W) {
+            const V a0r = load<W>(io.xr, i0 + t), a0i = load<W>(io.xi, i0 + t);
+            const V a1r = load<W>(io.xr, i1 + t), a1i = load<W>(io.xi, i1 + t);
+            const V a2r = load<W>(io.xr, i2 + t), a2i = load<W>(io.xi, i2 + t);
+            const V a3r = load<W>(io.xr, i3 + t), a3i = load<W>(io.xi, i3 + t);
+            const V t0r = a0r + a2r, t0i = a0i + a2i;
+            const V t1r = a0r - a2r, t1i = a0i - a2i;
+            const V t2r = a1r + a3r, t2i = a1i + a3i;
+            // (a1 - a3) * -i
+            const V t3r = a1i - a3i, t3i = a3r - a1r;
+            V b1r = t1r + t3r, b1i = t1i + t3i;
+            V b2r = t0r - t2r, b2i = t0i - t2i;
+            V b3r = t1r - t3r, b3i = t1i - t3i;
+            if (p != 0) {
+                mul(b1r, b1i, wr[0], wi[0]);
+                mul(b2r, b2i, wr[1], wi[1]);
+                mul(b3r, b3i, wr[2], wi[2]);
+            }
+            out<W>(io.yr, o0 + t) = t0r + t2r;
+            out<W>(io.yi, o0 + t) = t0i + t2i;
+            out<W>(io.yr, o0 + run + t) = b1r;
+            out<W>(io.yi, o0 + run + t) = b1i;
+            out<W>(io.yr, o0 + 2 * run + t) = b2r;
+            out<W>(io.yi, o0 + 2 * run + t) = b2i;
+            out<W>(io.yr, o0 + 3 * run + t) = b3r;
+            out<W>(io.yi, o0 + 3 * run + t) = b3i;
+        }
+    }
+}
+
+// Two radix-2 levels and a radix-4 transform of each half: the odd half
+// is first turned by the eighth roots 1, w, -i, w^3.
+template <int W>
+[[gnu::always_inline]] inline void radix8(const StageIo& io, int m, const double* twr, const double* twi) {
+    using V = typename Lane<W>::Type;
+    constexpr double h = 0.70710678118654752440; // 1/sqrt(2)
+    const size_t run = io.run;
+    for (int p = 0; p < m; ++p) {
+        size_t in[8];
+        for (int j = 0; j < 8; ++j)
+            in[j] = (p + static_cast<size_t>(j) * m) * run;
+        const size_t o0 = 8 * p * run;
+        const double* wr = twr + 7 * p;
+        const double* wi = twi + 7 * p;
+        for (size_t t = 0; t < run; t += W) {
+            V ur[8], ui[8];
+            for (int j = 0; j < 4; ++j) {
+                const V ar = load<W>(io.xr, in[j] + t), ai = load<W>(io.xi, in[j] + t);
+                const V br = load<W>(io.xr, in[j + 4] + t), bi = load<W>(io.xi, in[j + 4] + t);
+                ur[j] = ar + br;
+                ui[j] = ai + bi;
+                ur[j + 4] = ar - br;
+                ui[j + 4] = ai - bi;
+            }
+            {
+                const V xr = ur[5], xi = ui[5];
+                ur[5] = (xr + xi) * h;
+                ui[5] = (xi - xr) * h;
+                const V yr = ur[6];
+                ur[6] = ui[6];
+                ui[6] = -yr;
+                const V zr = ur[7], zi = ui[7];
+                ur[7] = (zi - zr) * h;
+                ui[7] = -(zr + zi) * h;
+            }
+            V br[8], bi[8];
+            for (int half = 0; half < 2; ++half) {
+                const V* cr = ur + 4 * half;
+                const V* ci = ui + 4 * half;
+                const V t0r = cr[0] + cr[2], t0i = ci[0] + ci[2];
+                const V t1r = cr[0] - cr[2], t1i = ci[0] - ci[2];
+                const V t2r = cr[1] + cr[3], t2i = ci[1] + ci[3];
+                const V t3r = ci[1] - ci[3], t3i = cr[3] - cr[1];
+                br[half] = t0r + t2r;
+                bi[half] = t0i + t2i;
+                br[half + 2] = t1r + t3r;
+                bi[half + 2] = t1i + t3i;
+                br[half + 4] = t0r - t2r;
+                bi[half + 4] = t0i - t2i;
+                br[half + 6] = t1r - t3r;
+                bi[half + 6] = t1i - t3i;
+            }
+            if (p != 0)
+                for (int k = 1; k < 8; ++k)
+                    mul(br[k], bi[k], wr[k - 1], wi[k - 1]);
+            for (int k = 0; k < 8; ++k) {
+                out<W>(io.yr, o0 + k * run + t) = br[k];
+                out<W>(io.yi, o0 + k * run + t) = bi[k];
+            }
+        }
+    }
+}
+
+template <int W>
+[[gnu::always_inline]] inline void radix3(const StageIo& io, int m, const double* twr, const double* twi) {
+    constexpr double c = -0.5;
+    constexpr double s = 0.86602540378443864676; // sin(2*pi/3)
+    using V = typename Lane<W>::Type;
+    const size_t run = io.run;
+    for (int p = 0; p < m; ++p) {
+        const size_t i0 = p * run, i1 = (p + m) * run, i2 = (p + 2 * m) * run;
+        const size_t o0 = 3 * p * run;
+        const double* wr = twr + 2 * p;
+        const double* wi = twi + 2 * p;
+        for (size_t t = 0; t < run; t += W) {
+            const V a0r = load<W>(io.xr, i0 + t), a0i = load<W>(io.xi, i0 + t);
+            const V a1r = load<W>(io.xr, i1 + t), a1i = load<W>(io.xi, i1 + t);
+            const V a2r = load<W>(io.xr, i2 + t), a2i = load<W>(io.xi, i2 + t);
+            const V sr = a1r + a2r, si = a1i + a2i;
+            const V mr = a0r + c * sr, mi = a0i + c * si;
+            // -i * sin * (a1 - a2)
+            const V nr = s * (a1i - a2i), ni = s * (a2r - a1r);
+            V b1r = mr + nr, b1i = mi + ni;
+            V b2r = mr - nr, b2i = mi - ni;
+            if (p != 0) {
+                mul(b1r, b1i, wr[0], wi[0]);
+                mul(b2r, b2i, wr[1], wi[1]);
+            }
+            out<W>(io.yr, o0 + t) = a0r + sr;
+            out<W>(io.yi, o0 + t) = a0i + si;
+            out<W>(io.yr, o0 + run + t) = b1r;
+            out<W>(io.yi, o0 + run + t) = b1i;
+            out<W>(io.yr, o0 + 2 * run + t) = b2r;
+            out<W>(io.yi, o0 + 2 * run + t) = b2i;
+        }
+    }
+}
+
+template <int W>
+[[gnu::always_inline]] inline void radix5(const StageIo& io, int m, const double* twr, const double* twi) {
+    constexpr double c1 = 0.30901699437494742410;  // cos(2*pi/5)
+    constexpr double c2 = -0.80901699437494742410; // cos(4*pi/5)
+    constexpr double s1 = 0.95105651629515357212;  // sin(2*pi/5)
+    constexpr double s2 = 0.58778525229247312917;  // sin(4*pi/5)
+    using V = typename Lane<W>::Type;
+    const size_t run = io.run;
+    for (int p = 0; p < m; ++p) {
+        const size_t i0 = p * run, i1 = (p + m) * run, i2 = (p + 2 * m) * run,
+                     i3 = (p + 3 * m) * run, i4 = (p + 4 * m) * run;
+        const size_t o0 = 5 * p * run;
+        const double* wr = twr + 4 * p;
+        const double* wi = twi + 4 * p;
+        for (size_t t = 0; t < run; t += W) {
+            const V a0r = load<W>(io.xr, i0 + t), a0i = load<W>(io.xi, i0 + t);
+            const V a1r = load<W>(io.xr, i1 + t), a1i = load<W>(io.xi, i1 + t);
+            const V a2r = load<W>(io.xr, i2 + t), a2i = load<W>(io.xi, i2 + t);
+            const V a3r = load<W>(io.xr, i3 + t), a3i = load<W>(io.xi, i3 + t);
+            const V a4r = load<W>(io.xr, i4 + t), a4i = load<W>(io.xi, i4 + t);
+            const V t1r = a1r + a4r, t1i = a1i + a4i;
+            const V t2r = a2r + a3r, t2i = a2i + a3i;
+            const V t3r = a1r - a4r, t3i = a1i - a4i;
+            const V t4r = a2r - a3r, t4i = a2i - a3i;
+            const V m1r = a0r + c1 * t1r + c2 * t2r, m1i = a0i + c1 * t1i + c2 * t2i;
+            const V m2r = a0r + c2 * t1r + c1 * t2r, m2i = a0i + c2 * t1i + c1 * t2i;
+            const V n1r = s1 * t3r + s2 * t4r, n1i = s1 * t3i + s2 * t4i;
+            const V n2r = s2 * t3r - s1 * t4r, n2i = s2 * t3i - s1 * t4i;
+            // b1 = m1 - i*n1, b4 = m1 + i*n1, b2 = m2 - i*n2, b3 = m2 + i*n2
+            V b1r = m1r + n1i, b1i = m1i - n1r;
+            V b4r = m1r - n1i, b4i = m1i + n1r;
+            V b2r = m2r + n2i, b2i = m2i - n2r;
+            V b3r = m2r - n2i, b3i = m2i + n2r;
+            if (p != 0) {
+                mul(b1r, b1i, wr[0], wi[0]);
+                mul(b2r, b2i, wr[1], wi[1]);
+                mul(b3r, b3i, wr[2], wi[2]);
+                mul(b4r, b4i, wr[3], wi[3]);
+            }
+            out<W>(io.yr, o0 + t) = a0r + t1r + t2r;
+            out<W>(io.yi, o0 + t) = a0i + t1i + t2i;
+            out<W>(io.yr, o0 + run + t) = b1r;
+            out<W>(io.yi, o0 + run + t) = b1i;
+            out<W>(io.yr, o0 + 2 * run + t) = b2r;
+            out<W>(io.yi, o0 + 2 * run + t) = b2i;
+            out<W>(io.yr, o0 + 3 * run + t) = b3r;
+            out<W>(io.yi, o0 + 3 * run + t) = b3i;
+            out<W>(io.yr, o0 + 4 * run + t) = b4r;
+            out<W>(io.yi, o0 + 4 * run + t) = b4i;
+        }
+    }
+}
+
+// Any other odd radix r: each output the direct sum over the r inputs.
+template <int W>
+[[gnu::always_inline]] inline void radixAny(const StageIo& io, int r, int m, const double* twr, const double* twi,
+              const double* rootr, const double* rooti) {
+    using V = typename Lane<W>::Type;
+    const size_t run = io.run;
+    for (int p = 0; p < m; ++p) {
+        const size_t o0 = static_cast<size_t>(r) * p * run;
+        for (int k = 0; k < r; ++k) {
+            for (size_t t = 0; t < run; t += W) {
+                V accr = load<W>(io.xr, p * run + t), acci = load<W>(io.xi, p * run + t);
+                int idx = 0;
+                for (int j = 1; j < r; ++j) {
+                    idx += k;
+                    if (idx >= r) idx -= r;
+                    const size_t i = (p + static_cast<size_t>(j) * m) * run + t;
+                    V ar = load<W>(io.xr, i), ai = load<W>(io.xi, i);
+                    mul(ar, ai, rootr[idx], rooti[idx]);
+                    accr += ar;
+                    acci += ai;
+                }
+                if (p != 0 && k != 0) mul(accr, acci, twr[p * (r - 1) + k - 1], twi[p * (r - 1) + k - 1]);
+                out<W>(io.yr, o0 + k * run + t) = accr;
+                out<W>(io.yi, o0 + k * run + t) = acci;
+            }
+        }
+    }
+}
+
+template <int W>
+[[gnu::always_inline]] inline void stage(const FftPlan& plan, const FftStage& st, const StageIo& io) {
+    const double* twr = plan.twr.data() + st.offset;
+    const double* twi = plan.twi.data() + st.offset;
+    switch (st.radix) {
+    case 2: radix2<W>(io, st.m, twr, twi); break;
+    case 3: radix3<W>(io, st.m, twr, twi); break;
+    case 4: radix4<W>(io, st.m, twr, twi); break;
+    case 5: radix5<W>(io, st.m, twr, twi); break;
+    case 8: radix8<W>(io, st.m, twr, twi); break;
+    default: {
+        const size_t r0 = plan.rootOffset(st.radix);
+        radixAny<W>(io, st.radix, st.m, twr, twi, plan.rootr.data() + r0, plan.rooti.data() + r0);
+    }
+    }
+}
+
+// Powers of two: in place after a bit-reversed load, two radix-2 stages at
+// a time in registers. Strides of a power of two would make a self-sorting
+// pass read from many addresses that share cache sets.
+template <int L> using Vec = typename Lane<(L >= 4 ? 4 : 1)>::Type;
+template <int L> inline constexpr int kVecWidth = L >= 4 ? 4 : 1;
 template <int L> [[gnu::always_inline]] inline Vec<L>& at(double* p, int l) {
     return *reinterpret_cast<Vec<L>*>(p + l);
 }
 template <int L> [[gnu::always_inline]] inline const Vec<L>& at(const double* p, int l) {
     return *reinterpret_cast<const Vec<L>*>(p + l);
-}
-
-// Direct transform of odd length n from (sr, si) into (dr, di):
-// X[0] = sum x[k]; X[u] = x[0] + sum_{k>=1} x[k] * w[(u*k) mod n].
-template <int L>
-[[gnu::always_inline]] inline void
-directTransform(int n, const DirectRoots& roots, const double* __restrict sr,
-                const double* __restrict si, double* __restrict dr, double* __restrict di) {
-    constexpr int V = kVecWidth<L>;
-    constexpr int C = L / V;
-    const double* wr = roots.re.data();
-    const double* wi = roots.im.data();
-    Vec<L> accR[C], accI[C];
-    for (int c = 0; c < C; ++c) {
-        accR[c] = at<L>(sr, c * V);
-        accI[c] = at<L>(si, c * V);
-    }
-    for (int k = 1; k < n; ++k) {
-        for (int c = 0; c < C; ++c) {
-            accR[c] += at<L>(sr, k * L + c * V);
-            accI[c] += at<L>(si, k * L + c * V);
-        }
-    }
-    for (int c = 0; c < C; ++c) {
-        at<L>(dr, c * V) = accR[c];
-        at<L>(di, c * V) = accI[c];
-    }
-    for (int u = 1; u < n; ++u) {
-        for (int c = 0; c < C; ++c) {
-            accR[c] = at<L>(sr, c * V);
-            accI[c] = at<L>(si, c * V);
-        }
-        int idx = 0;
-        for (int k = 1; k < n; ++k) {
-            idx += u;
-            if (idx >= n) idx -= n;
-            const double cr = wr[idx];
-            const double ci = wi[idx];
-            for (int c = 0; c < C; ++c) {
-                const Vec<L> xr = at<L>(sr, k * L + c * V);
-                const Vec<L> xi = at<L>(si, k * L + c * V);
-                accR[c] += xr * cr - xi * ci;
-                accI[c] += xr * ci + xi * cr;
-            }
-        }
-        for (int c = 0; c < C; ++c) {
-            at<L>(dr, u * L + c * V) = accR[c];
-            at<L>(di, u * L + c * V) = accI[c];
-        }
-    }
 }
 
 // Butterfly on values held in registers: p, q -> p + w*q, p - w*q.
@@ -120,11 +359,11 @@ template <class V> [[gnu::always_inline]] inline void butterflyUnit(V& pr, V& pi
 // on groups of four elements kept in registers: the same operations on each
 // element, with half as many sweeps over the buffer.
 template <int L>
-[[gnu::always_inline]] inline void combineStages(int n, int hFirst, const HalfAngleTable& table,
+[[gnu::always_inline]] inline void combineStages(int n, int hFirst, const FftPlan& plan,
                                                  double* __restrict yr, double* __restrict yi) {
     using V = Vec<L>;
-    const double* tr = table.re.data();
-    const double* ti = table.im.data();
+    const double* tr = plan.halfr.data();
+    const double* ti = plan.halfi.data();
     int h = hFirst;
     for (; 4 * h <= n; h *= 4) {
         const int step1 = n / h;
@@ -183,16 +422,10 @@ template <int L>
     }
 }
 
-template <int L> [[gnu::always_inline]] inline bool radix2(int n, WorkBuffers& w) {
-    const double* __restrict xr = w.xr;
-    const double* __restrict xi = w.xi;
-    double* __restrict yr = w.yr;
-    double* __restrict yi = w.yi;
-    if (n == 1) {
-        std::memcpy(yr, xr, sizeof(double) * L);
-        std::memcpy(yi, xi, sizeof(double) * L);
-        return true;
-    }
+template <int L>
+[[gnu::always_inline]] inline void powerOfTwo(int n, const FftPlan& plan, const double* __restrict xr,
+                                              const double* __restrict xi, double* __restrict yr,
+                                              double* __restrict yi) {
     if (n == 2) {
         for (int l = 0; l < L; ++l) {
             yr[l] = xr[l] + xr[L + l];
@@ -200,11 +433,9 @@ template <int L> [[gnu::always_inline]] inline bool radix2(int n, WorkBuffers& w
             yr[L + l] = xr[l] - xr[L + l];
             yi[L + l] = xi[l] - xi[L + l];
         }
-        return true;
+        return;
     }
-    const HalfAngleTable* table = radix2Table(n);
-    if (!table) return false;
-    const int32_t* rev = table->rev.data();
+    const int32_t* rev = plan.rev.data();
     // The first stage loads in bit-reversed order; the second has the
     // twiddles 1 and -i only. Both run on each group of four at once.
     for (int g = 0; g < n; g += 4) {
@@ -230,60 +461,102 @@ template <int L> [[gnu::always_inline]] inline bool radix2(int n, WorkBuffers& w
             at<L>(m, 3 * L + l) = i1 + r3;
         }
     }
-    combineStages<L>(n, 4, *table, yr, yi);
-    return true;
+    combineStages<L>(n, 4, plan, yr, yi);
 }
 
-template <int L> [[gnu::always_inline]] inline bool direct(int n, WorkBuffers& w) {
-    const DirectRoots* roots = directRoots(n);
-    if (!roots) return false;
-    directTransform<L>(n, *roots, w.xr, w.xi, w.yr, w.yi);
-    return true;
-}
-
-// n = 2^k * m with m odd >= 3 and k >= 1.
-template <int L> [[gnu::always_inline]] inline bool mixedRadix(int n, WorkBuffers& w) {
-    int m = n;
-    int k = 0;
-    while (m % 2 == 0) {
-        m /= 2;
-        ++k;
+// Runs the passes of `plan` from (ar, ai) through (br, bi) and back as
+// often as it takes; the result is left in (ar, ai).
+template <int L>
+[[gnu::always_inline]] inline void runStages(const FftPlan& plan, double*& ar, double*& ai,
+                                             double*& br, double*& bi) {
+    for (const FftStage& st : plan.stages) {
+        const StageIo io{ar, ai, br, bi, static_cast<size_t>(st.s) * L};
+        if (io.run % 4 == 0)
+            stage<4>(plan, st, io);
+        else
+            stage<1>(plan, st, io);
+        std::swap(ar, br);
+        std::swap(ai, bi);
     }
-    const int blocks = 1 << k;
-    const HalfAngleTable* table = mixedRadixTable(n);
-    const DirectRoots* roots = directRoots(m);
-    // The second lookup may not evict the first: they are separate caches.
-    if (!table || !roots) return false;
-    // The k even/odd splitting passes together send sample
-    // rev_k(b) + j * 2^k to element j of block b.
-    for (int b = 0; b < blocks; ++b) {
-        int r = 0;
-        for (int bit = 0; bit < k; ++bit)
-            if (b & (1 << bit)) r |= 1 << (k - 1 - bit);
-        for (int j = 0; j < m; ++j) {
-            const int src = (r + j * blocks) * L;
-            const int dst = (b * m + j) * L;
-            for (int l = 0; l < L; ++l) {
-                w.yr[dst + l] = w.xr[src + l];
-                w.yi[dst + l] = w.xi[src + l];
-            }
+}
+
+// Length with a large prime factor: X[k] = c[k] * sum_j (x[j] c[j]) conj(c[k-j])
+// with the chirp c[j] = exp(-pi*i*j^2/n), the sum a circular convolution of
+// power-of-two length; its inverse is the conjugate of the forward transform
+// of the conjugate.
+template <int L>
+[[gnu::always_inline]] inline void chirpTransform(const FftPlan& plan, WorkBuffers& w) {
+    const int n = plan.n;
+    const size_t m = static_cast<size_t>(plan.chirpLength);
+    double *ar = w.yr, *ai = w.yi, *br = w.xr, *bi = w.xi;
+    for (int j = 0; j < n; ++j) {
+        const double cr = plan.chirpr[static_cast<size_t>(j)], ci = plan.chirpi[static_cast<size_t>(j)];
+        for (int l = 0; l < L; ++l) {
+            double vr = w.xr[j * L + l], vi = w.xi[j * L + l];
+            mul(vr, vi, cr, ci);
+            ar[j * L + l] = vr;
+            ai[j * L + l] = vi;
         }
     }
-    for (int b = 0; b < blocks; ++b) {
-        const int off = b * m * L;
-        directTransform<L>(m, *roots, w.yr + off, w.yi + off, w.xr + off, w.xi + off);
+    for (size_t i = static_cast<size_t>(n) * L; i < m * L; ++i)
+        ar[i] = ai[i] = 0.0;
+    const FftPlan& inner = *plan.inner;
+    powerOfTwo<L>(inner.n, inner, ar, ai, br, bi);
+    std::swap(ar, br);
+    std::swap(ai, bi);
+    for (size_t k = 0; k < m; ++k) {
+        const double fr = plan.filterr[k], fi = plan.filteri[k];
+        for (int l = 0; l < L; ++l) {
+            double vr = ar[k * L + l], vi = ai[k * L + l];
+            mul(vr, vi, fr, fi);
+            ar[k * L + l] = vr;
+            ai[k * L + l] = -vi;
+        }
     }
-    combineStages<L>(n, m, *table, w.xr, w.xi);
+    powerOfTwo<L>(inner.n, inner, ar, ai, br, bi);
+    std::swap(ar, br);
+    std::swap(ai, bi);
+    for (int k = 0; k < n; ++k) {
+        const double cr = plan.chirpr[static_cast<size_t>(k)], ci = plan.chirpi[static_cast<size_t>(k)];
+        for (int l = 0; l < L; ++l) {
+            double vr = ar[k * L + l], vi = -ai[k * L + l];
+            mul(vr, vi, cr, ci);
+            br[k * L + l] = vr;
+            bi[k * L + l] = vi;
+        }
+    }
+    w.yr = br;
+    w.yi = bi;
+    w.xr = ar;
+    w.xi = ai;
+}
+
+template <int L>
+[[gnu::always_inline]] inline void transformWith(const FftPlan& plan, WorkBuffers& w) {
+    if (plan.n == 1) {
+        std::memcpy(w.yr, w.xr, sizeof(double) * L);
+        std::memcpy(w.yi, w.xi, sizeof(double) * L);
+        return;
+    }
+    if (plan.inner) {
+        chirpTransform<L>(plan, w);
+        return;
+    }
+    if (!plan.rev.empty() || plan.n == 2) {
+        powerOfTwo<L>(plan.n, plan, w.xr, w.xi, w.yr, w.yi);
+        return;
+    }
+    runStages<L>(plan, w.xr, w.xi, w.yr, w.yi);
     // The result is in x: the buffers trade roles instead of copying.
     std::swap(w.xr, w.yr);
     std::swap(w.xi, w.yi);
-    return true;
 }
 
 template <int L> [[gnu::always_inline]] inline bool transform(int n, WorkBuffers& w) {
-    if (IsPowerOf2(n)) return radix2<L>(n, w);
-    if (n % 2 == 0) return mixedRadix<L>(n, w);
-    return direct<L>(n, w);
+    const FftPlan* plan = fftPlan(n);
+    if (!plan) return false;
+    transformWith<L>(*plan, w);
+    return true;
 }
 
 // The kernels above are inlined into two builds of the dispatch, one for
@@ -297,6 +570,13 @@ __attribute__((target("avx2"))) bool transformAvx2(int n, int lanes, WorkBuffers
 
 bool forwardTransformPortable(int n, int lanes, WorkBuffers& w) noexcept {
     return lanes == kLanes ? transform<kLanes>(n, w) : transform<1>(n, w);
+}
+
+void transformWithPlan(const FftPlan& plan, int lanes, WorkBuffers& w) noexcept {
+    if (lanes == kLanes)
+        transformWith<kLanes>(plan, w);
+    else
+        transformWith<1>(plan, w);
 }
 
 bool forwardTransform(int n, int lanes, WorkBuffers& w) noexcept {

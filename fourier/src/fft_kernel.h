@@ -9,11 +9,14 @@
 
 namespace qd::fourier {
 
+struct FftPlan;
+
 // Sequences per batch in the two-dimensional passes.
 inline constexpr int kLanes = 8;
 
 // Double-precision work buffers of a pass: x is the loaded input, y the
-// result. Element k of lane l sits at index k * lanes + l.
+// result; each has room for the length's work (see workLength). Element k
+// of lane l sits at index k * lanes + l.
 class WorkBuffers {
   public:
     bool allocate(int n, int lanes) noexcept;
@@ -28,9 +31,12 @@ class WorkBuffers {
 
 // Transforms `lanes` (1 or kLanes) sequences of length n from x into y,
 // unscaled, natural order; x is clobbered and the two buffers may trade
-// places, so read the pointers afresh after each call. Validates the twiddle
-// caches it needs first. False when a table cannot be had.
+// places, so read the pointers afresh after each call. Looks up the
+// length's plan first; false when it cannot be had.
 bool forwardTransform(int n, int lanes, WorkBuffers& w) noexcept;
+
+// The same with a plan at hand, from the build for any x86-64 processor.
+void transformWithPlan(const FftPlan& plan, int lanes, WorkBuffers& w) noexcept;
 
 // The same, always from the build for any x86-64 processor; the run-time
 // choice above must not change a single bit.

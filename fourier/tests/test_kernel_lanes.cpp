@@ -14,7 +14,8 @@ using namespace qd::fourier;
 namespace {
 
 const int kLengths[] = {1,  2,  4,   8,  16,   64, 256, 2048, 6,  10,
-                        12, 30, 100, 96, 1000, 3,  5,   15,   31, 125};
+                        12, 30, 100, 96, 1000, 3,  5,   15,   31, 125,
+                     7,  49, 53, 97,  106, 127, 1009, 1536};
 
 struct Input {
     int n, lanes;

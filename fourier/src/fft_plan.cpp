@@ -1,0 +1,196 @@
+#include "fft_plan.h"
+
+#include <cmath>
+#include <new>
+
+#include "fft_kernel.h"
+
+namespace qd::fourier {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Above this prime factor a pass of its own costs more than the chirp
+// convolution through a power-of-two transform of about twice the length.
+constexpr int kLargestRadix = 47;
+
+int largestPrimeFactor(int n) {
+    int largest = 1;
+    for (int p = 2; static_cast<long long>(p) * p <= n; ++p)
+        while (n % p == 0) {
+            largest = p;
+            n /= p;
+        }
+    return n > 1 ? n : largest;
+}
+
+bool needsChirp(int n) { return largestPrimeFactor(n) > kLargestRadix; }
+
+int chirpLengthFor(int n) {
+    int m = 1;
+    while (m < 2 * n - 1)
+        m *= 2;
+    return m;
+}
+
+// Eights first, then a four or a two, then the odd primes in increasing
+// order.
+std::vector<int> radices(int n) {
+    std::vector<int> r;
+    while (n % 8 == 0) {
+        r.push_back(8);
+        n /= 8;
+    }
+    if (n % 4 == 0) {
+        r.push_back(4);
+        n /= 4;
+    }
+    if (n % 2 == 0) {
+        r.push_back(2);
+        n /= 2;
+    }
+    for (int p = 3; n > 1; p += 2)
+        while (n % p == 0) {
+            r.push_back(p);
+            n /= p;
+        }
+    return r;
+}
+
+bool hasOwnButterfly(int radix) { return radix == 2 || radix == 3 || radix == 4 || radix == 5 || radix == 8;
+}
+
+void addRoots(FftPlan& plan, int radix) {
+    for (int known : plan.rootRadix)
+        if (known == radix) return;
+    plan.rootRadix.push_back(radix);
+    plan.rootStart.push_back(plan.rootr.size());
+    for (int j = 0; j < radix; ++j) {
+        const double a = 2.0 * kPi * j / radix;
+        plan.rootr.push_back(std::cos(a));
+        plan.rooti.push_back(-std::sin(a));
+    }
+}
+
+void buildStages(FftPlan& plan, int n) {
+    int s = 1;
+    int current = n;
+    for (int r : radices(n)) {
+        FftStage st;
+        st.radix = r;
+        st.m = current / r;
+        st.s = s;
+        st.offset = plan.twr.size();
+        for (int p = 0; p < st.m; ++p)
+            for (int k = 1; k < r; ++k) {
+                // p * k < current: the angle needs no reduction.
+                const double a = 2.0 * kPi * (p * k) / current;
+                plan.twr.push_back(std::cos(a));
+                plan.twi.push_back(-std::sin(a));
+            }
+        if (!hasOwnButterfly(r)) addRoots(plan, r);
+        plan.stages.push_back(st);
+        s *= r;
+        current /= r;
+    }
+}
+
+void buildPowerOfTwo(FftPlan& plan, int n) {
+    const size_t count = 2 * static_cast<size_t>(n) + 1;
+    plan.halfr.resize(count);
+    plan.halfi.resize(count);
+    for (size_t k = 0; k < count; ++k) {
+        const double a = kPi * static_cast<double>(k) / n;
+        plan.halfr[k] = std::cos(a);
+        plan.halfi[k] = -std::sin(a);
+    }
+    plan.rev.resize(static_cast<size_t>(n));
+    // Bit-reversed counter: add one at the top bit and carry downward.
+    int r = 0;
+    for (int i = 0; i < n; ++i) {
+        plan.rev[static_cast<size_t>(i)] = r;
+        int bit = n >> 1;
+        while (bit > 0 && (r & bit)) {
+            r ^= bit;
+            bit >>= 1;
+        }
+        r |= bit;
+    }
+}
+
+// exp(-pi*i*j^2/n) with j^2 reduced modulo 2n, so the angle stays small.
+void chirp(int n, int j, double& re, double& im) {
+    const long long q = (static_cast<long long>(j) * j) % (2LL * n);
+    const double a = kPi * static_cast<double>(q) / n;
+    re = std::cos(a);
+    im = -std::sin(a);
+}
+
+bool buildChirp(FftPlan& plan, int n) {
+    const int m = chirpLengthFor(n);
+    plan.chirpLength = m;
+    plan.inner.reset(new (std::nothrow) FftPlan);
+    if (!plan.inner) return false;
+    plan.inner->n = m;
+    buildPowerOfTwo(*plan.inner, m);
+    plan.chirpr.resize(static_cast<size_t>(n));
+    plan.chirpi.resize(static_cast<size_t>(n));
+    for (int j = 0; j < n; ++j)
+        chirp(n, j, plan.chirpr[static_cast<size_t>(j)], plan.chirpi[static_cast<size_t>(j)]);
+    // The filter is the conjugate chirp, wrapped around so that the
+    // circular convolution of length m is the linear one.
+    WorkBuffers w;
+    if (!w.allocate(m, 1)) return false;
+    for (int j = 0; j < m; ++j)
+        w.xr[j] = w.xi[j] = 0.0;
+    for (int j = 0; j < n; ++j) {
+        w.xr[j] = plan.chirpr[static_cast<size_t>(j)];
+        w.xi[j] = -plan.chirpi[static_cast<size_t>(j)];
+        if (j > 0) {
+            w.xr[m - j] = w.xr[j];
+            w.xi[m - j] = w.xi[j];
+        }
+    }
+    transformWithPlan(*plan.inner, 1, w);
+    plan.filterr.resize(static_cast<size_t>(m));
+    plan.filteri.resize(static_cast<size_t>(m));
+    for (int k = 0; k < m; ++k) {
+        plan.filterr[static_cast<size_t>(k)] = w.yr[k] / m;
+        plan.filteri[static_cast<size_t>(k)] = w.yi[k] / m;
+    }
+    return true;
+}
+
+FftPlan* buildPlan(int n) noexcept {
+    FftPlan* plan = new (std::nothrow) FftPlan;
+    if (!plan) return nullptr;
+    try {
+        plan->n = n;
+        if (n >= 4 && (n & (n - 1)) == 0)
+            buildPowerOfTwo(*plan, n);
+        else if (!needsChirp(n))
+            buildStages(*plan, n);
+        else if (!buildChirp(*plan, n))
+            throw std::bad_alloc();
+    } catch (const std::bad_alloc&) {
+        delete plan;
+        return nullptr;
+    }
+    return plan;
+}
+
+std::unique_ptr<FftPlan> gPlan;
+
+} // namespace
+
+int workLength(int n) noexcept { return n > 1 && needsChirp(n) ? chirpLengthFor(n) : n; }
+
+const FftPlan* fftPlan(int n) noexcept {
+    if (gPlan && gPlan->n == n) return gPlan.get();
+    // The old plan goes before the new one is built: never two at once.
+    gPlan.reset();
+    gPlan.reset(buildPlan(n));
+    return gPlan.get();
+}
+
+} // namespace qd::fourier

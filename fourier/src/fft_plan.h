@@ -1,0 +1,60 @@
+// How a transform of one length is computed: the radices of its passes
+// with their twiddles, or, for lengths with a large prime factor, a chirp
+// convolution through a power-of-two transform. Kept for one length at a
+// time, process-wide.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace qd::fourier {
+
+// One pass of the self-sorting transform: sub-transforms of length
+// radix * m at stride s; twiddles w^(p*k) for p < m, 1 <= k < radix, at
+// [offset + p * (radix - 1) + k - 1].
+struct FftStage {
+    int radix = 0;
+    int m = 0;
+    int s = 0;
+    size_t offset = 0;
+};
+
+struct FftPlan {
+    int n = 0;
+    std::vector<FftStage> stages;
+    std::vector<double> twr, twi;
+    // Roots exp(-2*pi*i*j/radix) of the radices without a butterfly of
+    // their own, at [rootOffset(radix) + j].
+    std::vector<double> rootr, rooti;
+    std::vector<int> rootRadix;
+    std::vector<size_t> rootStart;
+
+    // Powers of two from 4 on: t[k] = exp(-pi*i*k/n) for k <= 2n and the
+    // bit-reversal permutation.
+    std::vector<double> halfr, halfi;
+    std::vector<int32_t> rev;
+
+    // Chirp convolution: inner transform of length `chirpLength`, chirp
+    // exp(-pi*i*j^2/n) for j < n, the chirp filter's spectrum divided by
+    // chirpLength.
+    int chirpLength = 0;
+    std::vector<double> chirpr, chirpi, filterr, filteri;
+    std::unique_ptr<FftPlan> inner;
+
+    size_t rootOffset(int radix) const {
+        for (size_t i = 0; i < rootRadix.size(); ++i)
+            if (rootRadix[i] == radix) return rootStart[i];
+        return 0;
+    }
+};
+
+// Elements each work buffer needs per sequence for a transform of length n.
+int workLength(int n) noexcept;
+
+// The plan for n, rebuilt when the cache held another length; null when
+// memory is short. Never keep the pointer across ProcessMessage: a
+// transform of another length may run in between.
+const FftPlan* fftPlan(int n) noexcept;
+
+} // namespace qd::fourier
