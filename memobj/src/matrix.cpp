@@ -1,7 +1,10 @@
 #include "matrix.h"
 
+#include <sys/mman.h>
+
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <new>
@@ -100,6 +103,25 @@ const MatrixOps& matrixOpsFor(int32_t code) {
                     [](auto e) -> const MatrixOps& { return tableOf<decltype(e)>(); });
 }
 
+namespace {
+
+// Large images are touched page by page as soon as they are filled; in
+// huge pages that costs a few hundred faults instead of thousands. The
+// block comes from calloc as before and is freed with free.
+uint8_t* zeroedBlock(size_t bytes) {
+    auto* p = static_cast<uint8_t*>(std::calloc(bytes, 1));
+    constexpr uintptr_t kHuge = uintptr_t(2) << 20;
+    if (p && bytes >= 2 * kHuge) {
+        const uintptr_t first = (reinterpret_cast<uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
+        const uintptr_t last = (reinterpret_cast<uintptr_t>(p) + bytes) & ~(kHuge - 1);
+        // Advice only: a kernel without huge pages refuses it and nothing changes.
+        if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    }
+    return p;
+}
+
+} // namespace
+
 QDMatrix* createMatrix(int32_t width, int32_t height, int32_t code) {
     if (width <= 0 || height <= 0) return nullptr;
     const int32_t type = creatableCode(code);
@@ -116,7 +138,7 @@ QDMatrix* createMatrix(int32_t width, int32_t height, int32_t code) {
     m->height = height;
     m->ops->setDefaultWindow(*m);
     m->ops->setType(*m, type);
-    m->data = static_cast<uint8_t*>(std::calloc(size_t(stride * height), 1));
+    m->data = zeroedBlock(size_t(stride * height));
     m->rows = static_cast<uint8_t**>(std::malloc(sizeof(uint8_t*) * size_t(height)));
     if (!m->data || !m->rows) {
         destroyMatrix(m);
