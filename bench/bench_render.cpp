@@ -1,5 +1,6 @@
 // Display rendering of whole images: default range and bitmap levels, and the
-// stretched blit into a QImage at magnification 1.
+// stretched blit into a QImage at magnification 1, and repainting a window
+// onto a large image.
 #include <QImage>
 #include <QPainter>
 
@@ -50,6 +51,24 @@ template <int32_t Type> void drawImage(benchmark::State& state) {
     IMDestroy(im);
 }
 
+// A 1200 x 900 window onto an 8192 x 8192 image; argument: magnification
+// in eighths (1 shows the whole image shrunk, 8 one to one, 32 four times).
+void repaintViewport(benchmark::State& state) {
+    constexpr int32_t side = 8192;
+    const auto eighths = static_cast<int32_t>(state.range(0));
+    IMHANDLE im = rampImage(side, MT_UCHAR);
+    IMDefaultRange(im, 0);
+    IMPrepareBitmap(im);
+    const int32_t shown = side * eighths / 8;
+    IMSetDrawRect(im, -shown / 3, -shown / 3, shown - shown / 3, shown - shown / 3);
+    QImage window(1200, 900, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&window);
+        IMDrawImage(im, &p);
+    }
+    IMDestroy(im);
+}
+
 void equalisedRender(benchmark::State& state) {
     const auto side = static_cast<int32_t>(state.range(0));
     IMHANDLE im = rampImage(side, MT_FLOAT);
@@ -74,4 +93,5 @@ BENCHMARK(drawImage<MT_UCHAR>)
     ->Arg(8192)
     ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(repaintViewport)->Arg(1)->Arg(8)->Arg(32)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(drawImage<MT_RGB>)->Arg(4096)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);

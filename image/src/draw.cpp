@@ -1,6 +1,7 @@
 // Drawing into a QPainter (the HDC): the bitmap stretched into the draw
 // rectangle, single pixels and the inverting selection frame.
 #include <algorithm>
+#include <vector>
 
 #include <QImage>
 #include <QPainter>
@@ -46,24 +47,92 @@ QImage bitmapImage(const QDImage& im) {
     return img;
 }
 
+// Nearest-pixel stretch of the part of the bitmap that falls into `area`
+// (device pixels inside the draw rectangle): device pixel X shows the
+// bitmap column whose span holds X + 0.5, as the painter's own sampling
+// does. The cost follows the area, not the image.
+QImage visiblePart(const QDImage& im, const QRect& area) {
+    const QDRECT& d = im.drawRect;
+    const int w = im.width(), h = im.height();
+    const double fx = double(w) / (d.right - d.left), fy = double(h) / (d.bottom - d.top);
+    QImage out(area.size(), QImage::Format_RGB32);
+    if (out.isNull()) return out;
+    std::vector<int> column(size_t(area.width()));
+    for (int i = 0; i < area.width(); ++i)
+        column[size_t(i)] = std::clamp(int((area.left() + i + 0.5 - d.left) * fx), 0, w - 1);
+    const QList<QRgb> table = im.bitsPerPixel() == 24 ? QList<QRgb>() : colourTable(im);
+    const auto* bits = static_cast<const uchar*>(MTGetPointer(im.bitmap));
+    const qsizetype stride =
+        qsizetype(MTGetRowBytes(MTGetFlags(im.bitmap), MTGetMaxXIndex(im.bitmap)));
+    const int bpp = im.bitsPerPixel();
+    auto colour = [&](int level) { return level < table.size() ? table[level] : 0xFF000000u; };
+    for (int j = 0; j < area.height(); ++j) {
+        // Bottom-up bitmap: the top of the rectangle shows the last row.
+        const int fromTop = std::clamp(int((area.top() + j + 0.5 - d.top) * fy), 0, h - 1);
+        const uchar* row = bits + qsizetype(h - 1 - fromTop) * stride;
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(j));
+        const int* c = column.data();
+        switch (bpp) {
+        case 1:
+            for (int i = 0; i < area.width(); ++i) dst[i] = colour((row[c[i] >> 3] >> (7 - (c[i] & 7))) & 1);
+            break;
+        case 4:
+            for (int i = 0; i < area.width(); ++i)
+                dst[i] = colour((c[i] & 1) ? (row[c[i] >> 1] & 0x0F) : (row[c[i] >> 1] >> 4));
+            break;
+        case 24:
+            for (int i = 0; i < area.width(); ++i) {
+                const uchar* px = row + 3 * qsizetype(c[i]);
+                dst[i] = 0xFF000000u | QRgb(px[2]) << 16 | QRgb(px[1]) << 8 | px[0];
+            }
+            break;
+        default:
+            for (int i = 0; i < area.width(); ++i) dst[i] = colour(row[c[i]]);
+        }
+    }
+    return out;
+}
+
+// The device pixels a paint can touch: the clip where there is one, else
+// the whole device.
+QRect paintableArea(const QPainter& p) {
+    const QRect device(0, 0, p.device()->width(), p.device()->height());
+    return p.hasClipping() ? device & p.clipBoundingRect().toAlignedRect() : device;
+}
+
 } // namespace
 
 void QDImage::drawImage(HDC hdc) {
     QPainter* p = painterOf(hdc);
     if (!p || !bitmap) return;
-    const QImage img = bitmapImage(*this);
-    if (!img.isNull()) {
-        const QDRECT& d = drawRect;
-        p->save();
-        p->setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p->setCompositionMode(QPainter::CompositionMode_Source);
-        // Bottom-up bitmap: image row 0 ends at the bottom of the rectangle.
-        p->setTransform(QTransform(double(d.right - d.left) / width(), 0, 0,
-                                   -double(d.bottom - d.top) / height(), d.left, d.bottom),
-                        true);
-        p->drawImage(QPointF(0, 0), img);
-        p->restore();
+    const QDRECT& d = drawRect;
+    if (d.right <= d.left || d.bottom <= d.top || width() <= 0 || height() <= 0) {
+        drawSelectedRect(hdc);
+        drawGraphicObjects(hdc);
+        return;
     }
+    p->save();
+    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p->setCompositionMode(QPainter::CompositionMode_Source);
+    if (p->worldTransform().isIdentity()) {
+        // Screens: only what can be seen is converted.
+        const QRect area = paintableArea(*p) & QRect(d.left, d.top, d.right - d.left, d.bottom - d.top);
+        if (!area.isEmpty()) {
+            const QImage part = visiblePart(*this, area);
+            if (!part.isNull()) p->drawImage(area.topLeft(), part);
+        }
+    } else {
+        // Printers and other scaled devices: the painter maps the whole bitmap.
+        const QImage img = bitmapImage(*this);
+        if (!img.isNull()) {
+            // Bottom-up bitmap: image row 0 ends at the bottom of the rectangle.
+            p->setTransform(QTransform(double(d.right - d.left) / width(), 0, 0,
+                                       -double(d.bottom - d.top) / height(), d.left, d.bottom),
+                            true);
+            p->drawImage(QPointF(0, 0), img);
+        }
+    }
+    p->restore();
     drawSelectedRect(hdc);
     drawGraphicObjects(hdc);
 }

@@ -112,6 +112,64 @@ TEST(DrawImage, OneAndFourBitAndRgbBitmaps) {
     }
 }
 
+// Screens convert only the visible part of the bitmap; a painter with a
+// transform (a printer's) still maps the whole bitmap through Qt. Both must
+// put the same pixels at every magnification, however the rectangle sits.
+TEST(DrawImage, VisiblePartEqualsTheWholeBitmapDrawnByThePainter) {
+    ensureApp();
+    constexpr int kShift = 7;
+    for (int32_t type : {MT_BINARY, MT_4BITS, MT_UCHAR, MT_RGB}) {
+        ImagePtr im = makeImage(37, 23, type);
+        for (int y = 0; y < 23; ++y)
+            for (int x = 0; x < 37; ++x) {
+                if (type == MT_RGB)
+                    IMSetRgb(im.get(), x, y, uint32_t(0x10305 * (x + 37 * y)) & 0xFFFFFF);
+                else
+                    IMSetReal(im.get(), x, y, (x * 7 + y * 3) % (type == MT_BINARY ? 2 : type == MT_4BITS ? 16 : 256));
+            }
+        IMDefaultRange(im.get(), 0);
+        IMPrepareBitmap(im.get());
+        if (type != MT_RGB) setTestPalette(im.get());
+        // Magnifications 1/4 .. 8 and rectangles partly off the device.
+        const QRect rects[] = {{3, 2, 37, 23},     {-20, -9, 148, 92},  {5, 4, 296, 184},
+                               {0, 0, 18, 11},     {-4, 6, 74, 46},     {2, 1, 9, 5}};
+        for (const QRect& r : rects) {
+            IMSetDrawRect(im.get(), r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+            QImage screen = canvas(120, 80);
+            draw(im.get(), screen);
+            QImage printed = canvas(120 + kShift, 80 + kShift);
+            {
+                QPainter p(&printed);
+                p.translate(kShift, kShift);
+                IMDrawImage(im.get(), &p);
+            }
+            for (int y = 0; y < 80; ++y)
+                for (int x = 0; x < 120; ++x)
+                    ASSERT_EQ(rgbAt(screen, x, y), rgbAt(printed, x + kShift, y + kShift))
+                        << "type " << type << " rect " << r.x() << "," << r.y() << " " << r.width()
+                        << "x" << r.height() << " at " << x << "," << y;
+        }
+    }
+}
+
+// Only the clip is painted: outside it the device keeps what it had.
+TEST(DrawImage, PaintsNothingOutsideTheClip) {
+    ensureApp();
+    ImagePtr im = makeImage(16, 16, MT_UCHAR);
+    prepareRamp(im.get());
+    IMSetDrawRect(im.get(), 0, 0, 64, 64);
+    QImage img = canvas(64, 64);
+    {
+        QPainter p(&img);
+        p.setClipRect(QRect(8, 8, 16, 16));
+        IMDrawImage(im.get(), &p);
+    }
+    EXPECT_EQ(img.pixel(7, 7), kBackground);
+    EXPECT_EQ(img.pixel(24, 24), kBackground);
+    EXPECT_EQ(rgbAt(img, 8, 8), testColour(IMBmpVal(im.get(), 2, 13)));
+    EXPECT_EQ(rgbAt(img, 23, 23), testColour(IMBmpVal(im.get(), 5, 10)));
+}
+
 TEST(DrawImage, SelectionFrameInvertsAndDrawingItTwiceRestores) {
     ensureApp();
     ImagePtr im = makeImage(10, 10, MT_UCHAR);

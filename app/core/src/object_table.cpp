@@ -44,9 +44,15 @@ IMHANDLE labelImage(MTHANDLE labels, int32_t count, PMHANDLE palettes) {
         return nullptr;
     }
     const int32_t w = MTGetWidth(labels), h = MTGetHeight(labels);
+    // Labels come as 16-bit values; their rows are read directly, a pixel
+    // at a time through the accessor would cost more than the labelling.
+    const bool direct = MTGetFlags(labels) == MT_USHORT;
+    int32_t x0 = 0, y0 = 0;
+    MTGetWindowOrigin(labels, &x0, &y0);
+    auto* const* rows = reinterpret_cast<const uint16_t* const*>(MTGetMatrixPointer(labels));
     for (int32_t y = h - 1; y >= 0; --y)
         for (int32_t x = 0; x < w; ++x) {
-            const int32_t k = MTRealInt(labels, x, y);
+            const int32_t k = direct ? rows[y0 + y][x0 + x] : MTRealInt(labels, x, y);
             if (k < 1 || k > count || named[size_t(k)]) continue;
             named[size_t(k)] = true;
             char text[16];
