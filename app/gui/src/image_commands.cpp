@@ -52,7 +52,7 @@ void CMainFrame::insertImageCommands() {
         a->setProperty("imageCommand", true);
         connect(a, &QAction::triggered, this, [this, c] {
             CChildFrame* f = activeChild();
-            if (f && c.run && (!c.enabled || c.enabled(*f->view()))) c.run(*f);
+            if (f && c.run && (!c.enabled || c.enabled(*f->view()))) c.run(*f, c.line);
         });
         // Rules are asked when the menu opens, against the active window.
         connect(menu, &QMenu::aboutToShow, a, [this, a, rule = c.enabled] {

@@ -4,6 +4,8 @@
 // enabled only while an image window is active and its rule accepts that
 // window's image.
 
+#include "recorder/command_line.h"
+
 #include <QString>
 #include <functional>
 #include <vector>
@@ -17,7 +19,9 @@ struct ImageCommand {
     int menu;     // top-level menu position (MenuPosition)
     QString path; // sub-menu labels, then the item's text, separated by '|'
     std::function<bool(const CQDView&)> enabled; // empty: always
-    std::function<void(CChildFrame&)> run;
+    // Runs the command; the line is what the recorder writes for the run.
+    std::function<void(CChildFrame&, const CliLine&)> run;
+    CliLine line;
 };
 
 const std::vector<ImageCommand>& imageCommands();

@@ -8,6 +8,7 @@
 #include <qd/core/file_filter_list.h>
 #include "platform.h"
 #include "plugin_list.h"
+#include "recorder/recorder_frame.h"
 #include "result_frame.h"
 
 #include <QAction>
@@ -107,6 +108,7 @@ void CMainFrame::createActions() {
            [this] { return static_cast<QWidget*>(brush_); });
     toggle("ViewStopBar", "S&top Bar", qd::IdViewStopBar,
            [this] { return static_cast<QWidget*>(stopBar_); });
+    toggle("ViewRecorder", "Re&corder", 0, [this] { return static_cast<QWidget*>(qd::recorderWindow(this)); });
 
     addAction("RunPlugIn", "&Run Plug-In...", [this] { runPlugInOnce(); });
     addAction("InstallPlugIn", "&Install Plug-In...", [this] { installPlugIn(); });
@@ -165,7 +167,7 @@ void CMainFrame::installImageMenu() {
     add(menus[qd::MenuEdit], {"Undo", "Redo", "", "Cut", "Copy", "Paste", "", "ClearResult"});
     connect(menus[qd::MenuEdit], &QMenu::aboutToShow, this, &CMainFrame::updateEditCommands);
     add(menus[qd::MenuView], {"ViewToolbar", "ViewStatusBar", "ViewHistogram", "ViewResult",
-                              "ViewBrushBar", "ViewStopBar"});
+                              "ViewBrushBar", "ViewStopBar", "ViewRecorder"});
     add(menus[qd::MenuWindow],
         {"Cascade", "Tile", "", "FitToImage", "AllFitToImage", "", "CloseAll", "KillAll"});
     add(menus[qd::MenuHelp], {"HelpTopics", "HomePage", "", "About"});
@@ -188,6 +190,7 @@ void CMainFrame::installImageMenu() {
         named_["ViewResult"]->setChecked(result_->isVisible());
         named_["ViewBrushBar"]->setChecked(brush_->isVisible());
         named_["ViewStopBar"]->setChecked(stopBar_->isVisible());
+        named_["ViewRecorder"]->setChecked(qd::recorderWindow(this)->isVisible());
     });
     connect(menus[qd::MenuFile], &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
 

@@ -5,6 +5,7 @@
 #include "qd_app.h"
 #include "qd_doc.h"
 #include "qd_view.h"
+#include "recorder/recorder.h"
 
 #include <QMouseEvent>
 #include <cmath>
@@ -112,7 +113,8 @@ void CQDView::mouseReleaseEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     IMHANDLE im = image();
     if (e->button() == Qt::RightButton) {
-        if (rightDrag_ && tool() == qd::IdZoomCursor && inDrawing(p)) zoomOut(p);
+        if (rightDrag_ && tool() == qd::IdZoomCursor && inDrawing(p) && zoomOut(p))
+            qd::Recorder::instance().comment("Zoom out on " + doc_->name());
         rightDrag_ = false;
         return;
     }
@@ -124,6 +126,7 @@ void CQDView::mouseReleaseEvent(QMouseEvent* e) {
         // The whole stroke is one step of the history.
         stroking_ = false;
         stroke_.finish(*doc_);
+        qd::Recorder::instance().comment("Brush stroke on " + doc_->name());
     }
     if (!wasDragging) return;
     switch (tool()) {
@@ -141,7 +144,7 @@ void CQDView::mouseReleaseEvent(QMouseEvent* e) {
         update();
         break;
     case qd::IdZoomCursor:
-        if (inDrawing(p)) zoomIn(p);
+        if (inDrawing(p) && zoomIn(p)) qd::Recorder::instance().comment("Zoom in on " + doc_->name());
         break;
     case qd::IdMeasureCursor:
     case qd::IdProfileCursor:

@@ -14,8 +14,8 @@ namespace {
 
 enum class Lines { Sum, Mean, MinMax, All };
 
-ImageCommand statistics(const char* path, Lines which) {
-    return command(MenuAnalysis, path, rules::notRgb, [which](CommandRun& run) {
+void statistics(Commands& table, const char* path, Lines which, const char* operation) {
+    add(table, command(MenuAnalysis, path, rules::notRgb, [which](CommandRun& run) {
         StatisticsRecord s{};
         bool integer = false;
         const int32_t done = run.onSource(false, [&](IMHANDLE im) {
@@ -27,6 +27,7 @@ ImageCommand statistics(const char* path, Lines which) {
             run.reportFailure();
             return;
         }
+        run.setLine();
         std::vector<std::string> lines;
         switch (which) {
         case Lines::Sum: lines = {sumLine(s.sum)}; break;
@@ -35,12 +36,16 @@ ImageCommand statistics(const char* path, Lines which) {
         case Lines::All: lines = statisticsLines(s, integer); break;
         }
         for (const std::string& line : lines) qdApp()->addResultLine(QString::fromStdString(line));
-    });
+    }), reportLine(operation));
 }
 
 void objectIdentification(CommandRun& run) {
     const std::optional<ObjectIdentValues> v = runObjectIdentDialog(run.parent());
     if (!v) return;
+    QStringList options;
+    if (v->connectivity == 8) options << "--eight";
+    if (v->boundary) options << "--drop-border";
+    run.setLine(options);
     ObjectTable table;
     run.onSource(false, [&](IMHANDLE im) {
         table = qd::identifyObjects(IMGetDataHandle(im), v->connectivity == 8, v->boundary != 0);
@@ -62,11 +67,12 @@ void objectIdentification(CommandRun& run) {
 } // namespace
 
 void addAnalysisCommands(Commands& table) {
-    table.push_back(statistics("Sum", Lines::Sum));
-    table.push_back(statistics("Mean", Lines::Mean));
-    table.push_back(statistics("Minimum/Maximum", Lines::MinMax));
-    table.push_back(statistics("All", Lines::All));
-    table.push_back(command(MenuAnalysis, "Object Analyses|Object Identification", rules::binary, objectIdentification));
+    statistics(table, "Sum", Lines::Sum, "Sum2D");
+    statistics(table, "Mean", Lines::Mean, "Mean2D");
+    statistics(table, "Minimum/Maximum", Lines::MinMax, "MinMaxReal2D");
+    statistics(table, "All", Lines::All, "stats");
+    add(table, command(MenuAnalysis, "Object Analyses|Object Identification", rules::binary, objectIdentification),
+        newImages("objects", "[--eight] [--drop-border]"));
 }
 
 } // namespace qd

@@ -8,6 +8,7 @@
 #include "homomorphic_dialog.h"
 #include "hsi_dialog.h"
 #include "kernel_sheet.h"
+#include "recorder/line_options.h"
 
 #include <memory>
 #include <qd/colorprcs.h>
@@ -25,14 +26,15 @@ ImageCall plain(ColourFn fn) {
     return [fn](IMHANDLE im) { return fn(im, nullptr); };
 }
 
-ImageCommand colour(const char* path, ImageDialog dialog) {
-    return newImageCommand(MenuColorProcess, path, nullptr, std::move(dialog));
+void colour(Commands& table, const char* path, ImageDialog dialog, CliLine line) {
+    add(table, newImageCommand(MenuColorProcess, path, nullptr, std::move(dialog)), std::move(line));
 }
 
 ImageDialog kernelFilter(int captionId, const char* section, ColourWeightsFn fn) {
     return [captionId, section, fn](CommandRun& run) -> std::optional<ImageCall> {
         std::optional<KernelChoice> choice = runKernelSheet(run.parent(), captionId, section);
         if (!choice) return std::nullopt;
+        run.setLine(kernelOptions(choice->kernel));
         auto k = std::make_shared<ConvKernelData>(std::move(choice->kernel));
         return [k, fn](IMHANDLE im) {
             return fn(im, k->n, k->weights.data(), k->divisor, kLow, kHigh, nullptr);
@@ -44,6 +46,12 @@ ImageDialog passFilter(FTFilterKind kind) {
     return [kind](CommandRun& run) -> std::optional<ImageCall> {
         const std::optional<FTFilterResult> r = runFTFilterSheet(run.parent(), kind, true);
         if (!r) return std::nullopt;
+        // The band's ends go to the library as the filter calls below pass them.
+        QStringList options = kind == FTFilterKind::LowPass    ? QStringList{"--cutoff", lineNumber(r->upper)}
+                              : kind == FTFilterKind::HighPass ? QStringList{"--cutoff", lineNumber(r->lower)}
+                                                               : QStringList{"--lower", lineNumber(r->upper), "--upper", lineNumber(r->lower)};
+        if (r->filterType) options << "--butterworth";
+        run.setLine(options << "--order" << QString::number(r->power));
         return [kind, r = *r](IMHANDLE im) {
             switch (kind) {
             case FTFilterKind::LowPass:
@@ -60,32 +68,46 @@ ImageDialog passFilter(FTFilterKind kind) {
 } // namespace
 
 void addColorProcessCommands(Commands& table) {
-    table.push_back(colour("Brightness/Contrast", [](CommandRun& run) -> std::optional<ImageCall> {
+    colour(table, "Brightness/Contrast", [](CommandRun& run) -> std::optional<ImageCall> {
         const std::optional<BrightnessContrastValues> v = runBrightnessContrastDialog(run.parent());
         if (!v) return std::nullopt;
+        run.setLine({"--brightness", QString::number(v->brightness), "--contrast", QString::number(v->contrast)});
         return [v = *v](IMHANDLE im) { return ChangeBrightnessAndContrast(im, v.brightness, v.contrast, nullptr); };
-    }));
-    table.push_back(colour("Hue/Saturation/Intensity", [](CommandRun& run) -> std::optional<ImageCall> {
+    },
+           newImages("ChangeBrightnessAndContrast", "--brightness B --contrast C"));
+    colour(table, "Hue/Saturation/Intensity", [](CommandRun& run) -> std::optional<ImageCall> {
         const std::optional<HsiValues> v = runHsiDialog(run.parent());
         if (!v) return std::nullopt;
+        run.setLine({"--hue", QString::number(v->hue), "--sat", QString::number(v->saturation), "--inten",
+                     QString::number(v->intensity)});
         return [v = *v](IMHANDLE im) { return AdjustHSI(im, v.hue, v.saturation, v.intensity, nullptr); };
-    }));
-    table.push_back(newImageCommand(MenuColorProcess, "Median Filter", nullptr, plain(ColorMedianFilter2D)));
-    table.push_back(newImageCommand(MenuColorProcess, "Erosion", nullptr, plain(ColorErosion2D)));
-    table.push_back(newImageCommand(MenuColorProcess, "Dilation", nullptr, plain(ColorDilation2D)));
-    table.push_back(newImageCommand(MenuColorProcess, "Edge Detect", nullptr, plain(ColorEdgeDetect2D)));
-    table.push_back(colour("Convolution (Filter)", kernelFilter(61470, "scConvolution", ColorConvolution2D)));
-    table.push_back(colour("Convolution (Fourier)", kernelFilter(61469, "cConvolution", ColorFTConvolution2D)));
-    table.push_back(colour("Low Pass Filter", passFilter(FTFilterKind::LowPass)));
-    table.push_back(colour("High Pass Filter", passFilter(FTFilterKind::HighPass)));
-    table.push_back(colour("Band Pass Filter", passFilter(FTFilterKind::BandPass)));
-    table.push_back(colour("Homomorphic Filter", [](CommandRun& run) -> std::optional<ImageCall> {
+    },
+           newImages("AdjustHSI", "--hue H --sat S --inten I"));
+    add(table, newImageCommand(MenuColorProcess, "Median Filter", nullptr, plain(ColorMedianFilter2D)), newImages("ColorMedianFilter2D"));
+    add(table, newImageCommand(MenuColorProcess, "Erosion", nullptr, plain(ColorErosion2D)), newImages("ColorErosion2D"));
+    add(table, newImageCommand(MenuColorProcess, "Dilation", nullptr, plain(ColorDilation2D)), newImages("ColorDilation2D"));
+    add(table, newImageCommand(MenuColorProcess, "Edge Detect", nullptr, plain(ColorEdgeDetect2D)), newImages("ColorEdgeDetect2D"));
+    colour(table, "Convolution (Filter)", kernelFilter(61470, "scConvolution", ColorConvolution2D),
+           newImages("ColorConvolution2D", kKernelParameters));
+    colour(table, "Convolution (Fourier)", kernelFilter(61469, "cConvolution", ColorFTConvolution2D),
+           newImages("ColorFTConvolution2D", kKernelParameters));
+    colour(table, "Low Pass Filter", passFilter(FTFilterKind::LowPass),
+           newImages("ColorFTLowPass2D", "--cutoff C [--butterworth] --order N"));
+    colour(table, "High Pass Filter", passFilter(FTFilterKind::HighPass),
+           newImages("ColorFTHighPass2D", "--cutoff C [--butterworth] --order N"));
+    colour(table, "Band Pass Filter", passFilter(FTFilterKind::BandPass),
+           newImages("ColorFTBandPass2D", "--lower U --upper L [--butterworth] --order N"));
+    colour(table, "Homomorphic Filter", [](CommandRun& run) -> std::optional<ImageCall> {
         const std::optional<HomomorphicValues> v = runHomomorphicDialog(run.parent(), true);
         if (!v) return std::nullopt;
+        run.setLine({"--cutoff", lineNumber(v->cutoff), "--low-gain", lineNumber(v->lower), "--high-gain",
+                     lineNumber(v->upper), "--order", QString::number(v->power), "--lo", lineNumber(v->from), "--hi",
+                     lineNumber(v->to)});
         return [v = *v](IMHANDLE im) {
             return ColorFTHomomorphicFilter2D(im, v.cutoff, v.lower, v.upper, v.power, v.from, v.to, nullptr);
         };
-    }));
+    },
+           newImages("ColorFTHomomorphicFilter2D", "--cutoff C --low-gain G --high-gain G --order N --lo L --hi H"));
 }
 
 } // namespace qd

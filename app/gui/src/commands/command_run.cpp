@@ -6,6 +6,7 @@
 #include "qd_app.h"
 #include "qd_doc.h"
 #include "qd_view.h"
+#include "recorder/line_options.h"
 
 namespace qd {
 
@@ -49,7 +50,9 @@ bool CommandRun::open(IMHANDLE result, const QString& title) {
         IMDestroy(result);
         return false;
     }
-    return qdApp()->openImageWindow(result, 1, title) != nullptr;
+    CChildFrame* opened = qdApp()->openImageWindow(result, 1, title);
+    if (opened) line_.opened.emplace_back(opened);
+    return opened != nullptr;
 }
 
 bool CommandRun::openMatrix(MTHANDLE result, ResultDisplay display, const QString& title) {
@@ -62,6 +65,24 @@ bool CommandRun::openMatrix(MTHANDLE result, const DisplayRecord& display) {
     IMHANDLE im = wrap(result);
     if (im && source()) applyDisplayRecord(im, display, source());
     return open(im);
+}
+
+void CommandRun::setLine(QStringList options, QString operation) {
+    line_.set = true;
+    line_.options.push_back(std::move(options));
+    if (!operation.isEmpty()) line_.operation = std::move(operation);
+}
+
+void CommandRun::setLineInputs(const std::vector<CQDDoc*>& documents) {
+    line_.inputs.assign(documents.begin(), documents.end());
+}
+
+void CommandRun::setLineDisplay(const DisplayRecord& display) { line_.display = displayOptions(display, source()); }
+
+void CommandRun::noteSelection(IMHANDLE im) {
+    if (!IMIsSelected(im)) return;
+    const QDRECT r = IMGetSelectedRectOnImage(im);
+    line_.selection = QStringLiteral("%1,%2,%3,%4").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
 }
 
 void CommandRun::reportFailure() {

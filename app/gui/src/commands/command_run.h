@@ -6,8 +6,10 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <cerrno>
 #include <functional>
+#include <vector>
 
 #include <qd/core/display_record.h>
 #include <qd/core/result_display.h>
@@ -19,6 +21,18 @@ class CQDView;
 class QWidget;
 
 namespace qd {
+
+// What a run tells the recorder beyond its command's declared line.
+struct RunLine {
+    bool set = false;     // the command ran with these choices
+    QString operation;    // when the command picks it as it runs
+    // The dialog's options: one list per window opened, the last for the rest.
+    std::vector<QStringList> options;
+    QStringList display;  // from a display record
+    QString selection;    // "L,T,R,B" when only the selection was read
+    std::vector<QPointer<CQDDoc>> inputs; // when not the source alone
+    std::vector<QPointer<CChildFrame>> opened;
+};
 
 class CommandRun {
   public:
@@ -48,6 +62,7 @@ class CommandRun {
     template <class F> auto onSource(bool wholeImage, F&& f) -> decltype(f(IMHANDLE{})) {
         IMHANDLE im = source();
         if (!im) return {};
+        if (!wholeImage) noteSelection(im);
         if (!wholeImage) IMSelect(im, 1);
         auto result = call([&] { return f(im); });
         if (!wholeImage && source()) IMSelect(im, 0);
@@ -64,7 +79,16 @@ class CommandRun {
     bool outOfMemory() const { return outOfMemory_; }
     void reportFailure();
 
+    // ---- The run as a qdcli line ----
+    // The command ran with these options (and operation, when it picks one).
+    void setLine(QStringList options = {}, QString operation = {});
+    void setLineInputs(const std::vector<CQDDoc*>& documents);
+    void setLineDisplay(const DisplayRecord& display);
+    const RunLine& line() const { return line_; }
+
   private:
+    void noteSelection(IMHANDLE im);
+
     IMHANDLE wrap(MTHANDLE result);
 
     QPointer<CChildFrame> frame_;
@@ -72,6 +96,7 @@ class CommandRun {
     IMHANDLE image_;
     QString name_;
     bool outOfMemory_ = false;
+    RunLine line_;
 };
 
 } // namespace qd

@@ -4,6 +4,8 @@
 #include "kernel_sheet.h"
 #include "qd_doc.h"
 #include "qd_view.h"
+#include "recorder/line_options.h"
+#include "recorder/recorder.h"
 
 #include <memory>
 
@@ -19,6 +21,7 @@ MatrixDialog weightsDialog(int captionId, const char* section, WeightsFn fn) {
     return [captionId, section, fn](CommandRun& run) -> std::optional<MatrixPlan> {
         std::optional<KernelChoice> choice = runKernelSheet(run.parent(), captionId, section);
         if (!choice) return std::nullopt;
+        run.setLine(kernelOptions(choice->kernel));
         // Shared, so that copies of the call keep the weights alive.
         auto k = std::make_shared<ConvKernelData>(std::move(choice->kernel));
         return MatrixPlan{[k, fn](IMHANDLE im) {
@@ -28,11 +31,17 @@ MatrixDialog weightsDialog(int captionId, const char* section, WeightsFn fn) {
     };
 }
 
+void add(Commands& table, ImageCommand command, CliLine line) {
+    command.line = std::move(line);
+    table.push_back(std::move(command));
+}
+
 ImageCommand command(int menu, const char* path, Rule rule, std::function<void(CommandRun&)> body) {
     const QString p = QString::fromLatin1(path);
-    ImageCommand c{menu, p, {}, [name = commandName(p), body = std::move(body)](CChildFrame& f) {
+    ImageCommand c{menu, p, {}, [name = commandName(p), body = std::move(body)](CChildFrame& f, const CliLine& line) {
                        CommandRun run(f, name);
                        body(run);
+                       Recorder::instance().record(run, line);
                    }};
     if (rule) c.enabled = rule;
     return c;
@@ -43,7 +52,9 @@ ImageCommand newMatrixCommand(int menu, const char* path, Rule rule, NewMatrix h
         const std::optional<MatrixPlan> plan = dialog(run);
         if (!plan) return;
         MTHANDLE result = run.onSource(how.wholeImage, plan->call);
+        if (!run.line().set) run.setLine();
         if (plan->display) {
+            run.setLineDisplay(*plan->display);
             run.openMatrix(result, *plan->display);
             return;
         }
@@ -60,7 +71,9 @@ ImageCommand newMatrixCommand(int menu, const char* path, Rule rule, NewMatrix h
 ImageCommand newImageCommand(int menu, const char* path, Rule rule, ImageDialog dialog) {
     return command(menu, path, rule, [dialog = std::move(dialog)](CommandRun& run) {
         const std::optional<ImageCall> call = dialog(run);
-        if (call) run.open(run.onSource(false, *call));
+        if (!call) return;
+        if (!run.line().set) run.setLine();
+        run.open(run.onSource(false, *call));
     });
 }
 

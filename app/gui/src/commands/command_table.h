@@ -48,10 +48,14 @@ ImageCommand newMatrixCommand(int menu, const char* path, Rule rule, NewMatrix h
 ImageCommand newMatrixCommand(int menu, const char* path, Rule rule, NewMatrix how, MatrixCall call);
 ImageCommand newImageCommand(int menu, const char* path, Rule rule, ImageDialog dialog);
 ImageCommand newImageCommand(int menu, const char* path, Rule rule, ImageCall call);
-// Changes the image in place; refused while another command reads the image.
+// Changes the image in place; refused while another command reads the
+// image. The body calls run.setLine once it made the change.
 ImageCommand inPlaceCommand(int menu, const char* path, Rule rule, std::function<void(CommandRun&)> body);
 // Anything else: the body does the whole run.
 ImageCommand command(int menu, const char* path, Rule rule, std::function<void(CommandRun&)> body);
+
+// Puts the command into the table with the qdcli line that does the same.
+void add(Commands& table, ImageCommand command, CliLine line);
 
 // The menu item's text: the command's name in messages.
 QString commandName(const QString& path);

@@ -23,6 +23,7 @@ ImageCall channel(ColourChannel c) {
 }
 
 void splitAll(CommandRun& run) {
+    for (const char* c : {"--red", "--green", "--blue"}) run.setLine({c});
     for (ColourChannel c : {ColourChannel::Red, ColourChannel::Green, ColourChannel::Blue})
         if (!run.open(run.onSource(false, channel(c)))) return;
 }
@@ -31,6 +32,8 @@ void makeComplex(CommandRun& run) {
     const std::optional<MakeComplexResult> r = runMakeComplexDialog(run.parent());
     if (!r) return;
     const QPointer<CQDView> re(r->real), im(r->imaginary);
+    run.setLine();
+    run.setLineInputs({r->real->document(), r->imaginary->document()});
     MTHANDLE result = run.call([&]() -> MTHANDLE {
         if (!chosenImage(re) || !chosenImage(im)) return nullptr;
         return MakeComplex2D(IMGetDataHandle(chosenImage(re)), IMGetDataHandle(chosenImage(im)), nullptr);
@@ -42,6 +45,8 @@ void combineRgb(CommandRun& run) {
     const std::optional<MakeRgbResult> r = runMakeRgbDialog(run.parent());
     if (!r) return;
     const QPointer<CQDView> red(r->red), green(r->green), blue(r->blue);
+    run.setLine();
+    run.setLineInputs({r->red->document(), r->green->document(), r->blue->document()});
     run.open(run.call([&]() -> IMHANDLE {
         if (!chosenImage(red) || !chosenImage(green) || !chosenImage(blue)) return nullptr;
         return ColorMakeRGB2D(chosenImage(red), chosenImage(green), chosenImage(blue), nullptr);
@@ -51,20 +56,29 @@ void combineRgb(CommandRun& run) {
 } // namespace
 
 void addComplexAndRgbCommands(Commands& table) {
-    table.push_back(newMatrixCommand(MenuProcess, "Complex|Real Part", rules::complex, {ResultDisplay::RealLog},
-                                     onData(RealPart2D)));
-    table.push_back(newMatrixCommand(MenuProcess, "Complex|Imaginary Part", rules::complex,
-                                     {ResultDisplay::RealLog}, onData(ImaginaryPart2D)));
-    table.push_back(command(MenuProcess, "Complex|Make Complex", rules::anyNonRgbWindow, makeComplex));
+    add(table,
+        newMatrixCommand(MenuProcess, "Complex|Real Part", rules::complex, {ResultDisplay::RealLog}, onData(RealPart2D)),
+        newImages("RealPart2D"));
+    add(table,
+        newMatrixCommand(MenuProcess, "Complex|Imaginary Part", rules::complex, {ResultDisplay::RealLog},
+                         onData(ImaginaryPart2D)),
+        newImages("ImaginaryPart2D"));
+    add(table, command(MenuProcess, "Complex|Make Complex", rules::anyNonRgbWindow, makeComplex),
+        newImages("MakeComplex2D", "REAL IMAGINARY"));
 
-    table.push_back(newMatrixCommand(MenuProcess, "RGB|Make RGB", rules::notBinary,
-                                     {ResultDisplay::Own, true}, shownColourMatrix));
-    table.push_back(newImageCommand(MenuProcess, "RGB|Red Channel", rules::notBinary, channel(ColourChannel::Red)));
-    table.push_back(
-        newImageCommand(MenuProcess, "RGB|Green Channel", rules::notBinary, channel(ColourChannel::Green)));
-    table.push_back(newImageCommand(MenuProcess, "RGB|Blue Channel", rules::notBinary, channel(ColourChannel::Blue)));
-    table.push_back(command(MenuProcess, "RGB|Split All", rules::notBinary, splitAll));
-    table.push_back(command(MenuProcess, "RGB|Combine RGB", rules::channelSourceExists, combineRgb));
+    add(table,
+        newMatrixCommand(MenuProcess, "RGB|Make RGB", rules::notBinary, {ResultDisplay::Own, true}, shownColourMatrix),
+        newImages("makergb"));
+    add(table, newImageCommand(MenuProcess, "RGB|Red Channel", rules::notBinary, channel(ColourChannel::Red)),
+        newImages("channel", "", {"--red"}));
+    add(table, newImageCommand(MenuProcess, "RGB|Green Channel", rules::notBinary, channel(ColourChannel::Green)),
+        newImages("channel", "", {"--green"}));
+    add(table, newImageCommand(MenuProcess, "RGB|Blue Channel", rules::notBinary, channel(ColourChannel::Blue)),
+        newImages("channel", "", {"--blue"}));
+    add(table, command(MenuProcess, "RGB|Split All", rules::notBinary, splitAll),
+        newImages("channel", "--red, --green, --blue: one line each"));
+    add(table, command(MenuProcess, "RGB|Combine RGB", rules::channelSourceExists, combineRgb),
+        newImages("ColorMakeRGB2D", "RED GREEN BLUE"));
 }
 
 } // namespace qd

@@ -10,6 +10,7 @@
 #include "qd_doc.h"
 #include "recorded_change.h"
 #include "qd_view.h"
+#include "recorder/line_options.h"
 #include "resize_dialog.h"
 
 #include <qd/core/program_ops.h>
@@ -31,6 +32,9 @@ void changeDisplayType(CommandRun& run) {
     IMHANDLE im = run.source();
     const std::optional<DisplayTypeResult> r = runDisplayTypeDialog(run.parent(), im);
     if (!r || !run.source()) return;
+    QStringList options{"--display-type", QString::number(r->drawType)};
+    if (!r->defaultRange) options << "--range" << lineNumber(r->from) + ',' + lineNumber(r->to);
+    run.setLine(options);
     recordedChange(*run.document(), "Change Display Type", {}, [&] {
         IMSetDrawType(im, r->drawType);
         if (r->defaultRange) {
@@ -50,6 +54,7 @@ void changePalette(CommandRun& run) {
     PMHANDLE palettes = qdApp()->paletteManager();
     const std::optional<QString> name = runPaletteDialog(run.parent(), im, palettes);
     if (!name || !run.source()) return;
+    run.setLine({"--palette", *name});
     recordedChange(*run.document(), "Change Palette", {}, [&] {
         IMChangePaletteName(im, toFieldBytes(*name, 127).constData());
         IMSetPalette(im, palettes);
@@ -61,23 +66,32 @@ void changePalette(CommandRun& run) {
 } // namespace
 
 void addImageMenuCommands(Commands& table) {
-    table.push_back(inPlaceCommand(MenuImage, "Change Display Type", rules::realGrey, changeDisplayType));
-    table.push_back(inPlaceCommand(MenuImage, "Change Palette", rules::notRgb, changePalette));
-    table.push_back(newImageCommand(MenuImage, "Grey Scale", rules::notBinary, greyScaleImage));
-    table.push_back(newMatrixCommand(
+    add(table, inPlaceCommand(MenuImage, "Change Display Type", rules::realGrey, changeDisplayType),
+        inPlaceLine("convert", "--display-type CODE [--range FROM,TO]"));
+    add(table, inPlaceCommand(MenuImage, "Change Palette", rules::notRgb, changePalette),
+        inPlaceLine("palette", "--palette NAME"));
+    add(table, newImageCommand(MenuImage, "Grey Scale", rules::notBinary, greyScaleImage), newImages("greyscale"));
+    add(table, newMatrixCommand(
         MenuImage, "Resize", nullptr, {ResultDisplay::CopyRange},
         [](CommandRun& run) -> std::optional<MatrixPlan> {
             const QSize size = selectionSize(run.source());
             const std::optional<ResizeValues> r = runResizeDialog(run.parent(), size.width(), size.height());
             if (!r) return std::nullopt;
+            run.setLine({"--width", QString::number(r->width), "--height", QString::number(r->height)});
             return MatrixPlan{[w = r->width, h = r->height](IMHANDLE im) {
                                   return Resize2D(IMGetDataHandle(im), w, h, nullptr);
                               },
                               {}};
-        }));
-    table.push_back(newMatrixCommand(MenuImage, "Duplicate", nullptr, {ResultDisplay::CopyRange}, onData(Duplicate2D)));
-    table.push_back(command(MenuImage, "Image info", nullptr,
-                            [](CommandRun& run) { runImageInfoDialog(run.parent(), run.source()); }));
+        }),
+        newImages("Resize2D", "--width W --height H"));
+    add(table, newMatrixCommand(MenuImage, "Duplicate", nullptr, {ResultDisplay::CopyRange}, onData(Duplicate2D)),
+        newImages("Duplicate2D"));
+    add(table, command(MenuImage, "Image info", nullptr,
+                       [](CommandRun& run) {
+                           run.setLine();
+                           runImageInfoDialog(run.parent(), run.source());
+                       }),
+        reportLine("info"));
 }
 
 } // namespace qd

@@ -3,6 +3,7 @@
 
 #include "image_math_sheet.h"
 #include "qd_view.h"
+#include "recorder/line_options.h"
 #include "simple_math_dialog.h"
 
 #include <QPointer>
@@ -14,6 +15,7 @@ namespace {
 std::optional<MatrixPlan> simpleMath(CommandRun& run) {
     const std::optional<SimpleMathValues> v = runSimpleMathDialog(run.parent());
     if (!v) return std::nullopt;
+    run.setLine({"--op", QString::number(v->op), "--value", lineNumber(v->value)});
     return MatrixPlan{[op = v->op, value = v->value](IMHANDLE im) {
                           return BinOp2D(IMGetDataHandle(im), op, value, nullptr);
                       },
@@ -24,6 +26,8 @@ std::optional<MatrixPlan> imageMath(CommandRun& run) {
     const std::optional<ImageMathResult> r = runImageMathSheet(run.parent(), run.view());
     if (!r) return std::nullopt;
     const QPointer<CQDView> first(r->first), second(r->second);
+    run.setLine({"--op", QString::number(r->op)});
+    run.setLineInputs({r->first->document(), r->second->document()});
     return MatrixPlan{[first, second, op = r->op](IMHANDLE) -> MTHANDLE {
                           if (!first || !second) return nullptr;
                           return ImageMath2D(IMGetDataHandle(first->image()), IMGetDataHandle(second->image()), op,
@@ -35,9 +39,12 @@ std::optional<MatrixPlan> imageMath(CommandRun& run) {
 } // namespace
 
 void addMathCommands(Commands& table) {
-    table.push_back(
-        newMatrixCommand(MenuProcess, "Math|Simple Math", rules::notRgb, {ResultDisplay::SourceType}, simpleMath));
-    table.push_back(newMatrixCommand(MenuProcess, "Math|Image Math", rules::anyNonRgbWindow, {ResultDisplay::DefaultRange, true}, imageMath));
+    add(table, newMatrixCommand(MenuProcess, "Math|Simple Math", rules::notRgb, {ResultDisplay::SourceType}, simpleMath),
+        newImages("BinOp2D", "--op K --value V"));
+    add(table,
+        newMatrixCommand(MenuProcess, "Math|Image Math", rules::anyNonRgbWindow, {ResultDisplay::DefaultRange, true},
+                         imageMath),
+        newImages("ImageMath2D", "--op K --display-type CODE [--range FROM,TO] FIRST SECOND"));
 }
 
 } // namespace qd

@@ -24,6 +24,7 @@ ImageCommand transform(const char* path, Rule rule, void (*fn)(IMHANDLE) noexcep
         MTHANDLE data = IMGetDataHandle(im);
         if (fn != IMInverse || negativeUndoesItself(MTGetFlags(data))) recordedInvolution(*doc, name, fn);
         else recordedChange(*doc, name, wholeMatrix(data), [fn, im] { fn(im); });
+        run.setLine();
         if (refreshHistogram) qdApp()->notifyActiveView(run.view());
         run.view()->update();
     });
@@ -32,11 +33,11 @@ ImageCommand transform(const char* path, Rule rule, void (*fn)(IMHANDLE) noexcep
 } // namespace
 
 void addTransformCommands(Commands& table) {
-    table.push_back(transform("Transform|X mirror", nullptr, IMXMirror, false));
-    table.push_back(transform("Transform|Y mirror", nullptr, IMYMirror, false));
-    table.push_back(transform("Transform|Exchange Axes", rules::square, IMExchangeAxes, false));
-    table.push_back(transform("Transform|Negative", nullptr, IMInverse, true));
-    table.push_back(transform("Transform|Byte swap", rules::wide, IMSwapBytes, true));
+    add(table, transform("Transform|X mirror", nullptr, IMXMirror, false), inPlaceLine("xmirror"));
+    add(table, transform("Transform|Y mirror", nullptr, IMYMirror, false), inPlaceLine("ymirror"));
+    add(table, transform("Transform|Exchange Axes", rules::square, IMExchangeAxes, false), inPlaceLine("exchangeaxes"));
+    add(table, transform("Transform|Negative", nullptr, IMInverse, true), inPlaceLine("negative"));
+    add(table, transform("Transform|Byte swap", rules::wide, IMSwapBytes, true), inPlaceLine("byteswap"));
 }
 
 } // namespace qd

@@ -1,0 +1,60 @@
+#pragma once
+// The record of what the user did, as the qdcli lines that do the same: a
+// log, a method section and a batch script at once.
+
+#include "command_line.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+
+class CQDDoc;
+
+namespace qd {
+
+class CommandRun;
+
+class Recorder : public QObject {
+    Q_OBJECT
+  public:
+    static Recorder& instance();
+
+    bool recording() const { return recording_; }
+    void setRecording(bool on) { recording_ = on; }
+    const QStringList& lines() const { return lines_; }
+    // Empties the record and forgets the files documents were written as.
+    void clear();
+
+    // The lines of a finished run of a command declared with line.
+    void record(const CommandRun& run, const CliLine& line);
+    // A comment line for what has no qdcli equivalent.
+    void comment(const QString& what);
+    // The script: header with date and version, stop at the first failing line.
+    QString script(const QDateTime& when = QDateTime::currentDateTime()) const;
+    bool saveScript(const QString& path) const;
+
+    // The file a document is read from in the script.
+    QString fileOf(CQDDoc* doc);
+
+  signals:
+    void changed();
+
+  private:
+    void add(const QString& line);
+    // A name not used yet: base.qdw, base_2.qdw, ...
+    QString freshName(const QString& base);
+    QString outputFor(CQDDoc* doc);
+    void remember(CQDDoc* doc, const QString& file);
+
+    bool recording_ = true;
+    QStringList lines_;
+    QHash<const CQDDoc*, QString> files_;
+    QSet<QString> used_;
+};
+
+// "word" as it stands, anything else in single quotes.
+QString shellQuoted(const QString& word);
+
+} // namespace qd
