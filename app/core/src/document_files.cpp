@@ -8,6 +8,11 @@
 
 #include "checked_file.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstddef>
+
 namespace qd {
 
 std::string fileExtension(const std::string& path) {
@@ -31,7 +36,9 @@ IMHANDLE importRawFile(const std::string& path, const RawImportRequest& request,
     {
         // The image is made only when the file holds all of it.
         detail::InputFile file(path);
-        if (!file.isOpen() || rowBytes > detail::kMaxBlockBytes / h.Height ||
+        // The user chose the size: a block the file holds is refused only
+        // by the allocation, which reports it.
+        if (!file.isOpen() || rowBytes > INT64_MAX / h.Height ||
             !file.contains(request.offset, rowBytes * h.Height))
             return nullptr;
     }
@@ -48,23 +55,72 @@ IMHANDLE importRawFile(const std::string& path, const RawImportRequest& request,
     return im;
 }
 
+namespace {
+
+// The image size a bitmap or native header announces, for the warning when
+// it cannot be allocated.
+void readDeclaredSize(const std::string& path, ImageReader reader, OpenedImage& out) {
+    detail::InputFile file(path);
+    uint8_t head[sizeof(IMHEADER)];
+    if (reader == ImageReader::Bitmap && file.readAt(0, head, 26)) {
+        out.width = int32_t(detail::le32(head + 18));
+        out.height = int32_t(detail::le32(head + 22));
+        if (out.height < 0 && out.height != INT32_MIN) out.height = -out.height;
+    } else if (reader == ImageReader::Native && file.readAt(0, head, sizeof head)) {
+        out.width = int32_t(detail::le32(head + offsetof(IMHEADER, Width)));
+        out.height = int32_t(detail::le32(head + offsetof(IMHEADER, Height)));
+    }
+}
+
+// Runs one reader; true when the search ends here (an image, or a file the
+// reader understood but could not allocate).
+template <class Read> bool tryReader(const std::string& path, ImageReader reader, Read&& read, OpenedImage& out) {
+    errno = 0;
+    if ((out.image = read())) {
+        out.reader = reader;
+        return true;
+    }
+    if (errno != ENOMEM) return false;
+    out.reader = reader;
+    out.outOfMemory = true;
+    readDeclaredSize(path, reader, out);
+    return true;
+}
+
+} // namespace
+
+std::string notEnoughMemoryText(int32_t width, int32_t height, const std::string& fileName) {
+    if (width > 0 && height > 0)
+        return "Not enough memory for a " + std::to_string(width) + " X " + std::to_string(height) + " image";
+    return "Not enough memory for " + (fileName.empty() ? std::string("the image") : fileName);
+}
+
 OpenedImage openDocumentFile(const std::string& path, const OpenHooks& hooks) {
-    if (IMHANDLE im = readBitmapFile(path)) return {im, ImageReader::Bitmap};
-    if (IMHANDLE im = OpenTiff(path.c_str())) return {im, ImageReader::Tiff};
-    if (IMHANDLE im = IMCreateFromFile(path.c_str())) {
+    OpenedImage out;
+    if (tryReader(path, ImageReader::Bitmap, [&] { return readBitmapFile(path); }, out) ||
+        tryReader(path, ImageReader::Tiff, [&] { return OpenTiff(path.c_str()); }, out))
+        return out;
+    const auto native = [&]() -> IMHANDLE {
+        IMHANDLE im = IMCreateFromFile(path.c_str());
+        if (!im) return nullptr;
         IMSetPalette(im, hooks.palettes);
         IMPrepareBitmap(im);
-        return {im, ImageReader::Native};
+        return im;
+    };
+    if (tryReader(path, ImageReader::Native, native, out)) return out;
+    if (isNpyFile(path) &&
+        tryReader(path, ImageReader::NumPy, [&] { return readNpyImage(path, hooks.palettes); }, out))
+        return out;
+    if (hooks.fileFilters &&
+        tryReader(path, ImageReader::FileFilter, [&] { return hooks.fileFilters(path, lowerCase(fileExtension(path))); },
+                  out))
+        return out;
+    if (!hooks.rawImport) return {};
+    const std::optional<RawImportRequest> request = hooks.rawImport(path);
+    if (request && tryReader(path, ImageReader::RawImport, [&] { return importRawFile(path, *request, hooks.palettes); }, out)) {
+        if (out.outOfMemory) out.width = request->header.Width, out.height = request->header.Height;
+        return out;
     }
-    if (isNpyFile(path))
-        if (IMHANDLE im = readNpyImage(path, hooks.palettes)) return {im, ImageReader::NumPy};
-    if (hooks.fileFilters)
-        if (IMHANDLE im = hooks.fileFilters(path, lowerCase(fileExtension(path))))
-            return {im, ImageReader::FileFilter};
-    if (hooks.rawImport)
-        if (const std::optional<RawImportRequest> request = hooks.rawImport(path))
-            if (IMHANDLE im = importRawFile(path, *request, hooks.palettes))
-                return {im, ImageReader::RawImport};
     return {};
 }
 

@@ -1,6 +1,8 @@
 // Reader order on open and writer choice on save.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <qd/core/bitmap_file.h>
 #include <qd/core/document_files.h>
 #include <qd/core/npy_file.h>
@@ -175,3 +177,33 @@ TEST(DocumentFiles, FilterImageIsUsedBeforeRawImport) {
 }
 
 } // namespace
+
+TEST(DocumentFiles, ImageThatCannotBeAllocatedIsRefusedWithItsSize) {
+    // A sparse file that holds 100000 x 100000 doubles: far beyond memory.
+    const std::string path = tempPath("huge.dat");
+    std::ofstream(path).put('x');
+    ASSERT_EQ(::truncate(path.c_str(), int64_t(100000) * 100000 * 8 + 16), 0);
+    RecordingHooks rec;
+    qd::RawImportRequest request;
+    request.header.Width = 100000, request.header.Height = 100000, request.header.DataType = MT_DOUBLE;
+    rec.rawAnswer = request;
+    const qd::OpenedImage raw = qd::openDocumentFile(path, rec.hooks());
+    EXPECT_EQ(raw.image, nullptr);
+    EXPECT_TRUE(raw.outOfMemory);
+    EXPECT_EQ(raw.reader, ImageReader::RawImport);
+    EXPECT_EQ(qd::notEnoughMemoryText(raw.width, raw.height), "Not enough memory for a 100000 X 100000 image");
+
+    // A reader that understood the file but ran out ends the search: no
+    // raw import dialog for it.
+    qd::OpenHooks hooks = rec.hooks();
+    hooks.fileFilters = [](const std::string&, const std::string&) -> IMHANDLE {
+        errno = ENOMEM;
+        return nullptr;
+    };
+    const qd::OpenedImage filtered = qd::openDocumentFile(path, hooks);
+    EXPECT_TRUE(filtered.outOfMemory);
+    EXPECT_EQ(filtered.reader, ImageReader::FileFilter);
+    EXPECT_EQ(rec.rawCalls, 1);
+    EXPECT_EQ(qd::notEnoughMemoryText(filtered.width, filtered.height, "huge.dat"), "Not enough memory for huge.dat");
+    ::unlink(path.c_str());
+}

@@ -8,6 +8,8 @@
 #include "qd_doc.h"
 #include "result_frame.h"
 
+#include <qd/core/document_files.h>
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -17,7 +19,11 @@ void CMainFrame::fileNew() {
     const std::optional<IMHEADER> header = runNewImageDialog(this);
     if (!header) return;
     IMHANDLE im = IMCreateFromHeader(&*header);
-    if (!im) return;
+    if (!im) {
+        qd::messageBox(this, QString::fromStdString(qd::notEnoughMemoryText(header->Width, header->Height)),
+                       "warning", qd::MbOk | qd::MbIconWarning);
+        return;
+    }
     const int type = header->DataType;
     IMSetInitialValue(im, 0.0);
     IMSetFinalValue(im, type == MT_BINARY ? 2.0 : type == MT_4BITS ? 16.0 : 256.0);

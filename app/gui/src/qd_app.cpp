@@ -8,6 +8,7 @@
 #include "import_dialog.h"
 #include "main_frame.h"
 #include "message_pump.h"
+#include "platform.h"
 #include "profile.h"
 #include "qd_doc.h"
 #include "qd_view.h"
@@ -176,7 +177,13 @@ CChildFrame* CQDApp::openDocumentWindow(const QString& path) {
     hooks.rawImport = [this](const std::string& p) {
         return askRawImport(QString::fromStdString(p), mainFrame_.get());
     };
-    IMHANDLE im = qd::openDocumentFile(QFile::encodeName(path).toStdString(), hooks).image;
+    const qd::OpenedImage opened = qd::openDocumentFile(QFile::encodeName(path).toStdString(), hooks);
+    IMHANDLE im = opened.image;
+    if (opened.outOfMemory)
+        qd::messageBox(mainFrame_.get(),
+                       QString::fromStdString(qd::notEnoughMemoryText(opened.width, opened.height,
+                                                                      QFileInfo(path).fileName().toStdString())),
+                       "warning", qd::MbOk | qd::MbIconWarning);
     if (!im) return nullptr;
     auto* doc = new CQDDoc;
     doc->setImage(im);

@@ -2,6 +2,7 @@
 // display options.
 #include "image_files.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -62,7 +63,10 @@ ImageRef readRaw(const std::string& path, const Options& options, PMHANDLE palet
         if (!swap || (*swap != 0 && *swap != 1)) throw UsageError("--raw: SWAP is 0 or 1");
         request.swapBytes = *swap == 1;
     }
+    errno = 0;
     IMHANDLE im = qd::importRawFile(path, request, palettes);
+    if (!im && errno == ENOMEM)
+        throw FileError("cannot read " + path + ": " + qd::notEnoughMemoryText(*w, *h));
     if (!im) throw FileError("cannot read " + path + " as raw data of that size");
     return ImageRef(im);
 }
@@ -124,7 +128,10 @@ ImageRef readInput(const std::string& path, const Options& options, PMHANDLE pal
         hooks.fileFilters = [](const std::string& p, const std::string& extension) {
             return fileFilters().open(nullptr, p, extension);
         };
-        image = ImageRef(qd::openDocumentFile(path, hooks).image);
+        const qd::OpenedImage opened = qd::openDocumentFile(path, hooks);
+        if (opened.outOfMemory)
+            throw FileError("cannot read " + path + ": " + qd::notEnoughMemoryText(opened.width, opened.height));
+        image = ImageRef(opened.image);
         if (!image.get()) throw FileError("cannot read " + path);
     }
     if (options.has("as")) {

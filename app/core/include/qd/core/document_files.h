@@ -49,6 +49,11 @@ enum class ImageReader { None, Bitmap, Tiff, Native, NumPy, FileFilter, RawImpor
 struct OpenedImage {
     IMHANDLE image = nullptr; // owned by the caller; null when nothing opened
     ImageReader reader = ImageReader::None;
+    // The reader knew the file but its image could not be allocated; the
+    // size is the image's when the reader's header tells it (else 0 x 0).
+    bool outOfMemory = false;
+    int32_t width = 0;
+    int32_t height = 0;
 };
 
 // Tries the readers in this fixed order, the first that succeeds giving the
@@ -60,7 +65,9 @@ struct OpenedImage {
 //   5. the file filters hook;
 //   6. the raw import hook, then the raw import itself (importRawFile).
 // When none succeeds the result holds a null image and no reader; nothing is
-// reported, as the program shows no message in that case.
+// reported, as the program shows no message in that case. A reader that
+// fails for want of memory ends the search (no raw import is offered for a
+// file that was understood): the result names that reader and outOfMemory.
 OpenedImage openDocumentFile(const std::string& path, const OpenHooks& hooks);
 
 // Makes the image a raw import request describes and fills it from the
@@ -71,6 +78,10 @@ OpenedImage openDocumentFile(const std::string& path, const OpenHooks& hooks);
 // allocated).
 IMHANDLE importRawFile(const std::string& path, const RawImportRequest& request,
                        PMHANDLE palettes);
+
+// The warning for an image that cannot be allocated: "Not enough memory for
+// a W X H image", or for the named file when the size is not known.
+std::string notEnoughMemoryText(int32_t width, int32_t height, const std::string& fileName = {});
 
 // ---- Saving ----
 
