@@ -1,6 +1,7 @@
 #include <qd/colorprcs.h>
 
 #include <cmath>
+#include <iterator>
 
 #include "colour_model.h"
 
@@ -24,21 +25,6 @@ float hueOf(int a, int c) {
     return float(h);
 }
 
-// One sector of the inverse: the chromaticity of the channel that follows the
-// sector's lowest one, for the hue measured from the sector's start.
-float leadingChroma(double hue, float s) {
-    return float((s * std::cos(hue) / std::cos(kThirdPi - hue) + 1.0) / 3.0);
-}
-
-// 3 I c x 255 clamped to 0..255 and rounded; NaN (from a hue far outside
-// 0..2 pi) gives 0.
-uint32_t channelLevel(float i, float c) {
-    const double v = 3.0 * double(i) * double(c) * 255.0;
-    if (!(v > 0.0)) return 0;
-    if (v > 255.0) return 255;
-    return uint32_t(v + 0.5);
-}
-
 } // namespace
 
 const HsiTables* buildHsiTables() noexcept {
@@ -53,23 +39,40 @@ const HsiTables* buildHsiTables() noexcept {
     return &tables;
 }
 
-uint32_t toRgb(Hsi c) noexcept {
-    const float k = (1.0f - c.s) / 3.0f;
-    float r, g, b;
-    if (c.h <= kTwoThirdsPi) {
-        b = k;
-        r = leadingChroma(c.h, c.s);
-        g = 1.0f - (k + r);
-    } else if (c.h <= kFourThirdsPi) {
-        r = k;
-        g = leadingChroma(c.h - kTwoThirdsPi, c.s);
-        b = 1.0f - (k + g);
-    } else {
-        g = k;
-        b = leadingChroma(c.h - kFourThirdsPi, c.s);
-        r = 1.0f - (k + b);
+namespace {
+
+// Sector of a hue and the hue measured from the sector's start.
+int32_t sectorOf(float h, double& fromStart) {
+    if (h <= kTwoThirdsPi) {
+        fromStart = h;
+        return 0;
     }
-    return channelLevel(c.i, r) << 16 | channelLevel(c.i, g) << 8 | channelLevel(c.i, b);
+    if (h <= kFourThirdsPi) {
+        fromStart = h - kTwoThirdsPi;
+        return 1;
+    }
+    fromStart = h - kFourThirdsPi;
+    return 2;
+}
+
+} // namespace
+
+uint32_t toRgb(Hsi c) noexcept {
+    double hue = 0;
+    const int32_t sector = sectorOf(c.h, hue);
+    return rgbInSector(sector, c.s, c.i, std::cos(hue), std::cos(kThirdPi - hue));
+}
+
+const HueCosines* buildHueCosines() noexcept {
+    static HueCosines tables; // filled once, under the caller's static guard
+    const HsiTables& hsi = hsiTables();
+    for (size_t k = 0; k < std::size(tables.lead); ++k) {
+        double hue = 0;
+        tables.sector[k] = uint8_t(sectorOf(hsi.hue[k], hue));
+        tables.lead[k] = std::cos(hue);
+        tables.rest[k] = std::cos(kThirdPi - hue);
+    }
+    return &tables;
 }
 
 } // namespace qd::colour

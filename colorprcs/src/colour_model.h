@@ -50,6 +50,53 @@ inline Hsi toHsi(uint32_t rgb, const HsiTables& t) noexcept {
 
 inline Hsi toHsi(uint32_t rgb) noexcept { return toHsi(rgb, hsiTables()); }
 
+inline int32_t hueIndex(uint32_t rgb) noexcept {
+    const int32_t r = int32_t((rgb >> 16) & 255);
+    const int32_t g = int32_t((rgb >> 8) & 255);
+    const int32_t b = int32_t(rgb & 255);
+    return (r - g + 255) * 511 + (r - b + 255);
+}
+
+// 3 I c x 255 clamped to 0..255 and rounded; NaN (from a hue far outside
+// 0..2 pi) gives 0.
+inline uint32_t channelLevel(float i, float c) noexcept {
+    const double v = 3.0 * double(i) * double(c) * 255.0;
+    // Selections rather than branches: the hues of a photograph are not
+    // predictable.
+    const double clamped = v > 255.0 ? 255.0 : v;
+    return v > 0.0 ? uint32_t(clamped + 0.5) : 0;
+}
+
+// The inverse within one third of the circle: `sector` names the lowest
+// channel (0 blue, 1 red, 2 green), lead and rest are the cosines of the hue
+// from the sector's start and of its distance to pi/3.
+inline uint32_t rgbInSector(int32_t sector, float s, float i, double cosLead, double cosRest) noexcept {
+    const float k = (1.0f - s) / 3.0f;
+    // The chromaticity of the channel that follows the lowest one.
+    const float lead = float((s * cosLead / cosRest + 1.0) / 3.0);
+    const float other = 1.0f - (k + lead);
+    const float r = sector == 0 ? lead : sector == 1 ? k : other;
+    const float g = sector == 0 ? other : sector == 1 ? lead : k;
+    const float b = sector == 0 ? k : sector == 1 ? other : lead;
+    return channelLevel(i, r) << 16 | channelLevel(i, g) << 8 | channelLevel(i, b);
+}
+
+
 uint32_t toRgb(Hsi c) noexcept;
+
+// For changes that keep every hue as it is, the inverse's sector and
+// cosines by hue index, so a pixel costs no trigonometry. Built once on
+// first use.
+struct HueCosines {
+    double lead[511 * 511];
+    double rest[511 * 511];
+    uint8_t sector[511 * 511];
+};
+const HueCosines* buildHueCosines() noexcept;
+
+inline const HueCosines& hueCosines() noexcept {
+    static const HueCosines* const tables = buildHueCosines();
+    return *tables;
+}
 
 } // namespace qd::colour

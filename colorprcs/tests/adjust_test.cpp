@@ -1,6 +1,7 @@
 // HSI and brightness/contrast adjustments and RGB composition on images.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -49,6 +50,43 @@ TEST(Adjust, ZeroChangesKeepColours) {
     for (size_t k = 0; k < kColours.size(); ++k) {
         EXPECT_PRED2(withinOneStep, a[k], kColours[k]) << k;
         EXPECT_PRED2(withinOneStep, b[k], kColours[k]) << k;
+    }
+}
+
+// Saturation, intensity, brightness and contrast keep the hue and take the
+// inverse's cosines from a table; every colour must come out exactly as the
+// conversion one pixel at a time gives it.
+TEST(Adjust, HueKeepingChangesEqualTheConversionPixelByPixel) {
+    // Every third level of each channel, the extremes included.
+    Image src = rgbImage(97, 96 * 96, [](int32_t x, int32_t y) {
+        auto level = [](int32_t k) { return uint32_t(std::min(255, k * 3 - (k == 95 ? 30 : 0))); };
+        return level(x) << 16 | level(y % 96) << 8 | level(y / 96);
+    });
+    auto clamp01 = [](double v) { return float(std::clamp(v, 0.0, 1.0)); };
+    struct Case {
+        int32_t sat, inten, brightness, contrast;
+        bool hsi;
+    };
+    for (const Case& c : {Case{0, 0, 0, 0, true}, Case{-35, 20, 0, 0, true}, Case{60, -45, 0, 0, true},
+                          Case{0, 0, 25, 0, false}, Case{0, 0, -10, 40, false}}) {
+        Image out(c.hsi ? AdjustHSI(src.get(), 0, c.sat, c.inten, nullptr)
+                        : ChangeBrightnessAndContrast(src.get(), c.brightness, c.contrast, nullptr));
+        ASSERT_TRUE(out);
+        MTHANDLE in = IMGetDataHandle(src.get()), res = IMGetDataHandle(out.get());
+        for (int32_t y = 0; y < MTGetHeight(in); ++y)
+            for (int32_t x = 0; x < MTGetWidth(in); ++x) {
+                float hsi[3];
+                RGB2HSI(int32_t(MTRgb(in, x, y)), hsi);
+                if (c.hsi) {
+                    hsi[2] = clamp01((1.0 + c.inten / 100.0) * hsi[2]);
+                    hsi[1] = clamp01((1.0 + c.sat / 100.0) * hsi[1]);
+                } else {
+                    hsi[2] = clamp01((hsi[2] + c.brightness / 100.0 - 0.5) * (c.contrast / 50.0 + 1.0) + 0.5);
+                }
+                ASSERT_EQ(MTRgb(res, x, y) & 0xFFFFFFu, uint32_t(HSI2RGB(hsi[0], hsi[1], hsi[2], nullptr)))
+                    << std::hex << MTRgb(in, x, y) << " sat " << std::dec << c.sat << " inten " << c.inten
+                    << " brightness " << c.brightness << " contrast " << c.contrast;
+            }
     }
 }
 
