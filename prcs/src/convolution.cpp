@@ -41,18 +41,35 @@ void correlate(const In& in, const Out& out, int32_t w, int32_t h, const std::ve
 
 // Adds K terms to each pixel's running sum, one after the other as on the
 // element path. The first pass starts the sums at 0, the last one stores
-// them narrowed to float.
+// them narrowed to float. Nine terms, a whole 3 x 3 kernel, fit one pass,
+// so the sum stays in a register.
+constexpr size_t kTermsPerPass = 9;
+
 template <int K, bool First, bool Last>
 QD_ROW_KERNEL void termPass(double* __restrict a, float* __restrict o, const double* const* p, const double* wt,
                             int32_t w) {
+    // Separate restrict pointers: an array of them would not tell the
+    // compiler that the rows and the sums never overlap.
     const double* __restrict q0 = p[0];
     const double* __restrict q1 = p[K > 1 ? 1 : 0];
     const double* __restrict q2 = p[K > 2 ? 2 : 0];
+    const double* __restrict q3 = p[K > 3 ? 3 : 0];
+    const double* __restrict q4 = p[K > 4 ? 4 : 0];
+    const double* __restrict q5 = p[K > 5 ? 5 : 0];
+    const double* __restrict q6 = p[K > 6 ? 6 : 0];
+    const double* __restrict q7 = p[K > 7 ? 7 : 0];
+    const double* __restrict q8 = p[K > 8 ? 8 : 0];
     for (int32_t x = 0; x < w; ++x) {
         double v = First ? 0.0 : a[x];
         v += wt[0] * q0[x];
         if constexpr (K > 1) v += wt[1] * q1[x];
         if constexpr (K > 2) v += wt[2] * q2[x];
+        if constexpr (K > 3) v += wt[3] * q3[x];
+        if constexpr (K > 4) v += wt[4] * q4[x];
+        if constexpr (K > 5) v += wt[5] * q5[x];
+        if constexpr (K > 6) v += wt[6] * q6[x];
+        if constexpr (K > 7) v += wt[7] * q7[x];
+        if constexpr (K > 8) v += wt[8] * q8[x];
         if constexpr (Last) o[x] = float(v);
         else a[x] = v;
     }
@@ -64,6 +81,15 @@ template <int K> void termPass(bool first, bool last, double* a, float* o, const
     else if (first) termPass<K, true, false>(a, o, p, wt, w);
     else if (last) termPass<K, false, true>(a, o, p, wt, w);
     else termPass<K, false, false>(a, o, p, wt, w);
+}
+
+template <int K = kTermsPerPass>
+void termPassOf(size_t k, bool first, bool last, double* a, float* o, const double* const* p, const double* wt,
+                int32_t w) {
+    if constexpr (K > 1) {
+        if (k < size_t(K)) return termPassOf<K - 1>(k, first, last, a, o, p, wt, w);
+    }
+    termPass<K>(first, last, a, o, p, wt, w);
 }
 
 // Rows outer with one running sum per pixel of the row: every pixel still
@@ -82,12 +108,10 @@ void correlateRows(MTHANDLE src, MTHANDLE out, int32_t w, int32_t h, const std::
     for (int32_t y = 0; y < h; ++y) {
         for (size_t i = 0; i < terms.size(); ++i) p[i] = rows.row(y + terms[i].dy) + terms[i].dx;
         if (terms.empty()) std::fill(dst[y], dst[y] + w, 0.0f);
-        for (size_t i = 0; i < terms.size(); i += 3) {
-            const size_t k = std::min<size_t>(3, terms.size() - i);
+        for (size_t i = 0; i < terms.size(); i += kTermsPerPass) {
+            const size_t k = std::min(kTermsPerPass, terms.size() - i);
             const bool first = i == 0, last = i + k == terms.size();
-            if (k == 3) termPass<3>(first, last, acc.data(), dst[y], p.data() + i, wts.data() + i, w);
-            else if (k == 2) termPass<2>(first, last, acc.data(), dst[y], p.data() + i, wts.data() + i, w);
-            else termPass<1>(first, last, acc.data(), dst[y], p.data() + i, wts.data() + i, w);
+            termPassOf(k, first, last, acc.data(), dst[y], p.data() + i, wts.data() + i, w);
         }
         pump.afterRow(y);
     }

@@ -51,33 +51,38 @@ inline bool touchesBackground(const int32_t* c, int32_t w, bool eight) {
     return eight && (up[-1] == 0 || up[1] == 0 || down[-1] == 0 || down[1] == 0);
 }
 
-// Labelled pixels on the outermost rows or columns are boundary pixels too.
-bool isBoundary(const Plane& l, int32_t x, int32_t y, bool eight) {
-    if (l.at(x, y) == 0) return false;
-    if (x == 0 || y == 0 || x == l.w - 1 || y == l.h - 1) return true;
-    return touchesBackground(l.v.data() + int64_t(y) * l.w + x, l.w, eight);
-}
-
-// Runs of boundary pixels, by object label.
-void boundaryRuns(const Plane& l, bool eight, RunImage& out) {
+// Boundary pixels: labelled pixels on the outermost rows or columns or next
+// to label 0. Only pixels of the object runs can be any, so only those are
+// looked at; `mask` marks each one found for the contour tracing. Runs come
+// out as a scan of the whole image would give them: within one object run
+// the boundary pixels share its value, and neighbouring runs differ.
+void boundaryRuns(const Plane& l, const RunImage& objects, bool eight, RunImage& out,
+                  std::vector<uint8_t>& mask) {
     const int32_t w = l.w, h = l.h;
     out.width = w;
     out.height = h;
     out.runs.clear();
     out.rowStart.assign(size_t(h) + 1, 0);
-    std::vector<int32_t> edge(static_cast<size_t>(w));
+    mask.assign(size_t(w) * size_t(h), 0);
     for (int32_t y = 0; y < h; ++y) {
         out.rowStart[size_t(y)] = out.runs.size();
         const int32_t* row = l.v.data() + int64_t(y) * w;
-        if (y == 0 || y == h - 1 || w < 3) {
-            appendRowRuns(row, w, out.runs);
-            continue;
+        uint8_t* flags = mask.data() + int64_t(y) * w;
+        const bool outer = y == 0 || y == h - 1;
+        for (size_t r = objects.rowStart[size_t(y)]; r < objects.rowStart[size_t(y) + 1]; ++r) {
+            const Run& run = objects.runs[r];
+            int32_t start = -1;
+            for (int32_t x = run.x0; x < run.x1; ++x) {
+                const bool edge = outer || x == 0 || x == w - 1 || touchesBackground(row + x, w, eight);
+                flags[x] = edge;
+                if (edge && start < 0) start = x;
+                if (!edge && start >= 0) {
+                    out.runs.push_back({start, x, run.value, 0});
+                    start = -1;
+                }
+            }
+            if (start >= 0) out.runs.push_back({start, run.x1, run.value, 0});
         }
-        edge[0] = row[0];
-        edge[size_t(w) - 1] = row[w - 1];
-        for (int32_t x = 1; x < w - 1; ++x)
-            edge[size_t(x)] = row[x] != 0 && touchesBackground(row + x, w, eight) ? row[x] : 0;
-        appendRowRuns(edge.data(), w, out.runs);
     }
     out.rowStart[size_t(h)] = out.runs.size();
 }
@@ -89,10 +94,13 @@ void boundaryRuns(const Plane& l, bool eight, RunImage& out) {
 // d - 2 (odd d). It stops when the start pixel would repeat its first step.
 // Bounded by the number of (pixel, direction) states, so no input can keep
 // it going.
-double traceContour(const Plane& labels, bool eight, int32_t sx, int32_t sy, uint64_t pixels) {
+double traceContour(const Plane& labels, const std::vector<uint8_t>& boundary, int32_t sx, int32_t sy,
+                    uint64_t pixels) {
     const int32_t id = labels.at(sx, sy);
     auto on = [&](int32_t x, int32_t y) {
-        return labels.atOrZero(x, y) == id && isBoundary(labels, x, y, eight);
+        if (x < 0 || y < 0 || x >= labels.w || y >= labels.h) return false;
+        const size_t i = size_t(y) * size_t(labels.w) + size_t(x);
+        return boundary[i] && labels.v[i] == id;
     };
     static constexpr int32_t kFirstSearch[8] = {5, 6, 7, 0, 1, 2, 3, 4};
     int32_t d = -1;
@@ -214,12 +222,13 @@ void measure(const Plane& labels, int32_t n, bool eight, bool dropBorder, Object
             if (run.value >= 1 && run.value <= n) ++pieces[size_t(run.value)];
         }
     const std::vector<int64_t> euler = eulerTimesFour(labels, objects, n, eight);
-    objects = RunImage{};
 
     // Boundary contours: one number per 8-connected set of one object's
     // boundary pixels, in the order of their first pixel.
     RunImage contours;
-    boundaryRuns(labels, eight, contours);
+    std::vector<uint8_t> boundary;
+    boundaryRuns(labels, objects, eight, contours, boundary);
+    objects = RunImage{};
     const uint32_t m = labelRuns(contours, true, dropBorder, Numbering::RasterOrder);
     struct Start {
         int32_t x = 0, y = 0, object = 0;
@@ -238,7 +247,7 @@ void measure(const Plane& labels, int32_t n, bool eight, bool dropBorder, Object
     for (uint32_t c = 1; c <= m; ++c) {
         const Start& s = starts[c];
         if (s.object >= 1 && s.object <= n)
-            perimeter[size_t(s.object)] += traceContour(labels, eight, s.x, s.y, s.pixels);
+            perimeter[size_t(s.object)] += traceContour(labels, boundary, s.x, s.y, s.pixels);
     }
 
     std::vector<double> cosA(size_t(n) + 1), sinA(size_t(n) + 1);
