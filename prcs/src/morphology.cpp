@@ -41,8 +41,13 @@ void extremumRowsInOrder(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& 
 // 0 .. w - 1, by doubling spans; tmp holds w + len values.
 template <class T, bool IsMin>
 QD_ROW_KERNEL void runExtremum(const T* __restrict p, int32_t len, int32_t w, T* __restrict tmp, T* __restrict o) {
-    int32_t valid = w + len - 1, span = 1;
-    std::copy(p, p + valid, tmp);
+    if (len == 1) {
+        std::copy(p, p + w, o);
+        return;
+    }
+    // The first doubling reads the source itself, which saves a copy.
+    int32_t valid = w + len - 2, span = 2;
+    for (int32_t x = 0; x < valid; ++x) tmp[x] = IsMin ? std::min(p[x], p[x + 1]) : std::max(p[x], p[x + 1]);
     for (; span * 2 <= len; span *= 2) {
         valid -= span;
         for (int32_t x = 0; x < valid; ++x)
@@ -104,9 +109,11 @@ bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& o
     const WindowRows<T> dst = rowsOf<T>(out);
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
+        // The extremum with the start value is the first row itself.
         T* o = dst[y];
-        std::fill(o, o + w, startValue<T, IsMin>());
-        for (size_t i = 0; i < runs.size(); ++i) foldRow<T, IsMin>(o, reduced(shapes[shapeOf[i]], y + runs[i].dy), w);
+        const T* first = reduced(shapes[shapeOf[0]], y + runs[0].dy);
+        std::copy(first, first + w, o);
+        for (size_t i = 1; i < runs.size(); ++i) foldRow<T, IsMin>(o, reduced(shapes[shapeOf[i]], y + runs[i].dy), w);
         pump.afterRow(y);
     }
     return true;
