@@ -47,6 +47,7 @@ void addProgramOperations(OperationTable& table) {
                      .summary = "The binary image of the levels above the automatic threshold of the display histogram.",
                      .wholeImage = true,
                      .readsDisplay = true,
+                     .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
                          IMHANDLE im = call.image();
                          return [im] { return Product(qd::autoThreshold(im)); };
@@ -56,6 +57,7 @@ void addProgramOperations(OperationTable& table) {
                      .options = "--lower L --upper U",
                      .wholeImage = true,
                      .readsDisplay = true,
+                     .display = Display::Own,
                      .prepare = [](const Call& call) -> Run {
                          IMHANDLE im = call.image();
                          const int32_t lower = call.options.integer("lower");

@@ -46,10 +46,10 @@ ImageDialog passFilter(FTFilterKind kind) {
     return [kind](CommandRun& run) -> std::optional<ImageCall> {
         const std::optional<FTFilterResult> r = runFTFilterSheet(run.parent(), kind, true);
         if (!r) return std::nullopt;
-        // The band's ends go to the library as the filter calls below pass them.
+        // The library takes the band's ends in either order; the line reads naturally.
         QStringList options = kind == FTFilterKind::LowPass    ? QStringList{"--cutoff", lineNumber(r->upper)}
                               : kind == FTFilterKind::HighPass ? QStringList{"--cutoff", lineNumber(r->lower)}
-                                                               : QStringList{"--lower", lineNumber(r->upper), "--upper", lineNumber(r->lower)};
+                                                               : QStringList{"--lower", lineNumber(r->lower), "--upper", lineNumber(r->upper)};
         if (r->filterType) options << "--butterworth";
         run.setLine(options << "--order" << QString::number(r->power));
         return [kind, r = *r](IMHANDLE im) {
@@ -96,7 +96,7 @@ void addColorProcessCommands(Commands& table) {
     colour(table, "High Pass Filter", passFilter(FTFilterKind::HighPass),
            newImages("ColorFTHighPass2D", "--cutoff C [--butterworth] --order N"));
     colour(table, "Band Pass Filter", passFilter(FTFilterKind::BandPass),
-           newImages("ColorFTBandPass2D", "--lower U --upper L [--butterworth] --order N"));
+           newImages("ColorFTBandPass2D", "--lower L --upper U [--butterworth] --order N"));
     colour(table, "Homomorphic Filter", [](CommandRun& run) -> std::optional<ImageCall> {
         const std::optional<HomomorphicValues> v = runHomomorphicDialog(run.parent(), true);
         if (!v) return std::nullopt;

@@ -81,7 +81,7 @@ void CommandRun::setLineDisplay(const DisplayRecord& display) { line_.display = 
 
 void CommandRun::noteSelection(IMHANDLE im) {
     if (!IMIsSelected(im)) return;
-    const QDRECT r = IMGetSelectedRectOnImage(im);
+    const QDRECT r = IMGetSelectedRect(im);
     line_.selection = QStringLiteral("%1,%2,%3,%4").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
 }
 
