@@ -129,51 +129,42 @@ double traceContour(const Plane& labels, const std::vector<uint8_t>& boundary, i
     return length;
 }
 
-// Four times the Euler number of every label 1 .. n, from the 2 x 2 windows
-// over the image with a frame of 0 (one pixel of k: +1, three: -1, two on a
-// diagonal: +2 for 4-connected objects, -2 for 8-connected ones). Windows
-// away from every run are all 0 and are skipped.
-std::vector<int64_t> eulerTimesFour(const Plane& l, const RunImage& runs, int32_t n, bool eight) {
+// Euler number of every label 1 .. n from the complex of its pixels: with
+// four neighbours V - E + F (pixels, edge-neighbour pairs, full 2 x 2
+// blocks); with eight V - E + T - Q, where E also counts diagonal pairs, T
+// the triangles and Q the full blocks, T - Q being 1 for a 2 x 2 block with
+// three of its pixels and 3 for a full one. Each pair and block is counted
+// at its first pixel of the label in raster order, so only the object runs
+// are visited.
+std::vector<int64_t> eulerNumbers(const Plane& l, const RunImage& runs, int32_t n, bool eight) {
     std::vector<int64_t> e(size_t(n) + 1, 0);
-    const int32_t diagonal = eight ? -2 : 2;
-    auto window = [&](int32_t a, int32_t b, int32_t c, int32_t d) {
-        if (a == b && c == d && a == c) return;
-        const int32_t q[4] = {a, b, c, d};
-        for (int32_t i = 0; i < 4; ++i) {
-            const int32_t k = q[i];
+    const int32_t w = l.w, h = l.h;
+    for (int32_t y = 0; y < h; ++y) {
+        const int32_t* row = l.v.data() + int64_t(y) * w;
+        const int32_t* next = y + 1 < h ? row + w : nullptr;
+        for (size_t r = runs.rowStart[size_t(y)]; r < runs.rowStart[size_t(y) + 1]; ++r) {
+            const Run& run = runs.runs[r];
+            const int32_t k = run.value;
             if (k < 1 || k > n) continue;
-            bool seen = false;
-            for (int32_t j = 0; j < i; ++j) seen |= q[j] == k;
-            if (seen) continue;
-            static constexpr int32_t kBits[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
-            const int32_t mask = (a == k) | (b == k) << 1 | (c == k) << 2 | (d == k) << 3;
-            const int32_t count = kBits[mask];
-            if (count == 1) e[size_t(k)] += 1;
-            else if (count == 3) e[size_t(k)] -= 1;
-            else if (count == 2 && (mask == 9 || mask == 6)) e[size_t(k)] += diagonal;
-        }
-    };
-    // Window x covers columns x and x + 1, x from -1 to w - 1.
-    std::vector<std::pair<int32_t, int32_t>> spans;
-    for (int32_t y = -1; y < l.h; ++y) {
-        spans.clear();
-        for (int32_t row : {y, y + 1}) {
-            if (row < 0 || row >= l.h) continue;
-            for (size_t r = runs.rowStart[size_t(row)]; r < runs.rowStart[size_t(row) + 1]; ++r)
-                spans.push_back({runs.runs[r].x0 - 1, runs.runs[r].x1 - 1});
-        }
-        // Plain pointers and an explicit order: the three-way comparisons of
-        // pairs and iterators would export a standard-library symbol.
-        std::sort(spans.data(), spans.data() + spans.size(), [](const auto& a, const auto& b) {
-            return a.first != b.first ? a.first < b.first : a.second < b.second;
-        });
-        auto at = [&](int32_t x, int32_t row) { return l.atOrZero(x, row); };
-        int32_t done = -2; // windows up to here are counted
-        for (auto [from, to] : spans)
-            for (int32_t x = std::max(from, done + 1); x <= to; ++x) {
-                window(at(x, y), at(x + 1, y), at(x, y + 1), at(x + 1, y + 1));
-                done = x;
+            int64_t sum = 0;
+            for (int32_t x = run.x0; x < run.x1; ++x) {
+                const bool right = x + 1 < w && row[x + 1] == k;
+                const bool down = next && next[x] == k;
+                const bool downRight = next && x + 1 < w && next[x + 1] == k;
+                const bool downLeft = next && x > 0 && next[x - 1] == k;
+                sum += 1 - right - down; // the pixel, its right and lower pairs
+                const int32_t inBlock = 1 + right + down + downRight; // block with x, y at its top left
+                if (!eight) {
+                    sum += inBlock == 4;
+                    continue;
+                }
+                sum -= downRight + downLeft;
+                if (inBlock >= 3) sum += inBlock == 4 ? 3 : 1;
+                // The block to the left, when this is its first pixel of k.
+                if (downLeft && down && !(x > 0 && row[x - 1] == k)) sum += 1;
             }
+            e[size_t(k)] += sum;
+        }
     }
     return e;
 }
@@ -221,7 +212,7 @@ void measure(const Plane& labels, int32_t n, bool eight, bool dropBorder, Object
             counted = run.label;
             if (run.value >= 1 && run.value <= n) ++pieces[size_t(run.value)];
         }
-    const std::vector<int64_t> euler = eulerTimesFour(labels, objects, n, eight);
+    const std::vector<int64_t> euler = eulerNumbers(labels, objects, n, eight);
 
     // Boundary contours: one number per 8-connected set of one object's
     // boundary pixels, in the order of their first pixel.
@@ -257,7 +248,7 @@ void measure(const Plane& labels, int32_t n, bool eight, bool dropBorder, Object
         rec.area = s.area;
         rec.perimeter = perimeter[size_t(k)];
         rec.Rg = 0;
-        rec.holes = int32_t(std::max<int64_t>(pieces[size_t(k)] - euler[size_t(k)] / 4, 0));
+        rec.holes = int32_t(std::max<int64_t>(pieces[size_t(k)] - euler[size_t(k)], 0));
         if (s.area > 0) {
             const double mx = s.x / s.area, my = s.y / s.area, mxy = s.xy / s.area;
             const double mxx = s.xx / s.area, myy = s.yy / s.area;
