@@ -1,8 +1,14 @@
 # qd_library(NAME SOURCES ... [LINKS ...] [PUBLIC_LINKS ...])
 # A shared library of the system: public headers in include/, the rest hidden.
+# Fuzz builds link them statically: the sanitizer runtime of clang lives in
+# the executable only.
 function(qd_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;PUBLIC_LINKS" ${ARGN})
-  add_library(${name} SHARED ${ARG_SOURCES})
+  if(QD_FUZZ)
+    add_library(${name} STATIC ${ARG_SOURCES})
+  else()
+    add_library(${name} SHARED ${ARG_SOURCES})
+  endif()
   target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include
                                      PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
   target_compile_definitions(${name} PRIVATE QD_BUILDING_LIBRARY)
@@ -12,7 +18,9 @@ function(qd_library name)
   if(ARG_PUBLIC_LINKS)
     target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LINKS})
   endif()
-  target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  if(NOT QD_FUZZ)
+    target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  endif()
 endfunction()
 
 # qd_test(NAME SOURCES ... LINKS ...)

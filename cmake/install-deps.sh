@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the program need.
 # Sourced by run.sh and test.sh; quiet when everything is present.
 qd_packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-             libtiff-dev libpng-dev libjpeg62-turbo-dev)
+             libtiff-dev libpng-dev libjpeg62-turbo-dev clang)
 
 qd_install_deps() {
   local missing=()
