@@ -480,6 +480,50 @@ template <int L>
     }
 }
 
+// n = 2^k * m with m odd > 1: the k even/odd splitting passes together send
+// sample rev_k(b) + j * 2^k to element j of block b; each block is
+// transformed by the odd part's passes, then the radix-2 stages combine
+// them in place.
+template <int L> [[gnu::always_inline]] inline void evenLength(const FftPlan& plan, WorkBuffers& w) {
+    const int n = plan.n;
+    const int blocks = plan.blocks;
+    const int m = n / blocks;
+    int k = 0;
+    while ((1 << k) < blocks)
+        ++k;
+    for (int b = 0; b < blocks; ++b) {
+        int r = 0;
+        for (int bit = 0; bit < k; ++bit)
+            if (b & (1 << bit)) r |= 1 << (k - 1 - bit);
+        for (int j = 0; j < m; ++j) {
+            const int src = (r + j * blocks) * L;
+            const int dst = (b * m + j) * L;
+            for (int l = 0; l < L; ++l) {
+                w.yr[dst + l] = w.xr[src + l];
+                w.yi[dst + l] = w.xi[src + l];
+            }
+        }
+    }
+    const FftPlan& odd = *plan.oddPart;
+    double *ar = w.yr, *ai = w.yi, *br = w.xr, *bi = w.xi;
+    for (int b = 0; b < blocks; ++b) {
+        const size_t off = static_cast<size_t>(b) * m * L;
+        double *sr = ar + off, *si = ai + off, *dr = br + off, *di = bi + off;
+        runStages<L>(odd, sr, si, dr, di);
+    }
+    // Every block took the same number of passes: the results all lie in
+    // the same buffer.
+    if (odd.stages.size() % 2 != 0) {
+        std::swap(ar, br);
+        std::swap(ai, bi);
+    }
+    combineStages<L>(n, m, plan, ar, ai);
+    w.yr = ar;
+    w.yi = ai;
+    w.xr = br;
+    w.xi = bi;
+}
+
 // Length with a large prime factor: X[k] = c[k] * sum_j (x[j] c[j]) conj(c[k-j])
 // with the chirp c[j] = exp(-pi*i*j^2/n), the sum a circular convolution of
 // power-of-two length; its inverse is the conjugate of the forward transform
@@ -544,6 +588,10 @@ template <int L>
     }
     if (!plan.rev.empty() || plan.n == 2) {
         powerOfTwo<L>(plan.n, plan, w.xr, w.xi, w.yr, w.yi);
+        return;
+    }
+    if (plan.oddPart) {
+        evenLength<L>(plan, w);
         return;
     }
     runStages<L>(plan, w.xr, w.xi, w.yr, w.yi);

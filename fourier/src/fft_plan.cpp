@@ -95,7 +95,7 @@ void buildStages(FftPlan& plan, int n) {
     }
 }
 
-void buildPowerOfTwo(FftPlan& plan, int n) {
+void buildHalfAngles(FftPlan& plan, int n) {
     const size_t count = 2 * static_cast<size_t>(n) + 1;
     plan.halfr.resize(count);
     plan.halfi.resize(count);
@@ -104,6 +104,34 @@ void buildPowerOfTwo(FftPlan& plan, int n) {
         plan.halfr[k] = std::cos(a);
         plan.halfi[k] = -std::sin(a);
     }
+}
+
+// Lengths whose power-of-two factor is at least their odd part, such as
+// 1536 = 512 * 3: the in-place combining stages beat radix passes there.
+bool mostlyTwos(int n) {
+    int m = n;
+    while (m % 2 == 0)
+        m /= 2;
+    return m > 1 && n / m >= m;
+}
+
+// Those lengths: the odd part goes through the radix passes, the factor of
+// two through the combining stages.
+bool buildEven(FftPlan& plan, int n) {
+    int m = n;
+    while (m % 2 == 0)
+        m /= 2;
+    plan.blocks = n / m;
+    buildHalfAngles(plan, n);
+    plan.oddPart.reset(new (std::nothrow) FftPlan);
+    if (!plan.oddPart) return false;
+    plan.oddPart->n = m;
+    buildStages(*plan.oddPart, m);
+    return true;
+}
+
+void buildPowerOfTwo(FftPlan& plan, int n) {
+    buildHalfAngles(plan, n);
     plan.rev.resize(static_cast<size_t>(n));
     // Bit-reversed counter: add one at the top bit and carry downward.
     int r = 0;
@@ -166,12 +194,14 @@ FftPlan* buildPlan(int n) noexcept {
     if (!plan) return nullptr;
     try {
         plan->n = n;
-        if (n >= 4 && (n & (n - 1)) == 0)
-            buildPowerOfTwo(*plan, n);
-        else if (!needsChirp(n))
+        if ((n & (n - 1)) == 0) {
+            if (n >= 4) buildPowerOfTwo(*plan, n); // 1 and 2 need no table
+        } else if (needsChirp(n)) {
+            if (!buildChirp(*plan, n)) throw std::bad_alloc();
+        } else if (mostlyTwos(n)) {
+            if (!buildEven(*plan, n)) throw std::bad_alloc();
+        } else
             buildStages(*plan, n);
-        else if (!buildChirp(*plan, n))
-            throw std::bad_alloc();
     } catch (const std::bad_alloc&) {
         delete plan;
         return nullptr;

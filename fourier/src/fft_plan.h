@@ -30,10 +30,16 @@ struct FftPlan {
     std::vector<int> rootRadix;
     std::vector<size_t> rootStart;
 
-    // Powers of two from 4 on: t[k] = exp(-pi*i*k/n) for k <= 2n and the
-    // bit-reversal permutation.
+    // Powers of two from 4 on, and even lengths 2^k * m: t[k] =
+    // exp(-pi*i*k/n) for k <= 2n; for powers of two the bit-reversal
+    // permutation too.
     std::vector<double> halfr, halfi;
     std::vector<int32_t> rev;
+
+    // Even lengths 2^k * m with odd m > 1: 2^k transforms of length m by
+    // this plan, combined by radix-2 stages.
+    int blocks = 0;
+    std::unique_ptr<FftPlan> oddPart;
 
     // Chirp convolution: inner transform of length `chirpLength`, chirp
     // exp(-pi*i*j^2/n) for j < n, the chirp filter's spectrum divided by
