@@ -57,7 +57,8 @@ std::vector<int> radices(int n) {
     return r;
 }
 
-bool hasOwnButterfly(int radix) { return radix == 2 || radix == 3 || radix == 4 || radix == 5 || radix == 8;
+bool hasOwnButterfly(int radix) {
+    return radix == 2 || radix == 3 || radix == 4 || radix == 5 || radix == 8;
 }
 
 void addRoots(FftPlan& plan, int radix) {

@@ -1,7 +1,8 @@
-// How a transform of one length is computed: the radices of its passes
-// with their twiddles, or, for lengths with a large prime factor, a chirp
-// convolution through a power-of-two transform. Kept for one length at a
-// time, process-wide.
+// How a transform of one length is computed: in place by radix-2 stages for
+// powers of two, by self-sorting radix passes for other lengths (the odd
+// part of mostly-two lengths, then combined by the radix-2 stages), and by
+// a chirp convolution through a power-of-two transform for lengths with a
+// large prime factor. Kept for one length at a time, process-wide.
 #pragma once
 
 #include <cstdint>
