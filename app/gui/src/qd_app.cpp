@@ -12,6 +12,7 @@
 #include "profile.h"
 #include "qd_doc.h"
 #include "qd_view.h"
+#include "recorder/plugin_line.h"
 #include "recorded_change.h"
 #include "result_frame.h"
 
@@ -88,7 +89,7 @@ void CQDApp::loadExtensions() {
     qd::CPlugInRequests* requests = mainFrame_->plugInRequests();
     qd::CPlugInList::Host host;
     host.run = [this, requests](qd::CPlugInEntry& e) {
-        runPlugIn(e.name(), [&] { e.run(1, requests->server()); });
+        runPlugIn(e.name(), [&] { e.run(1, requests->server()); }, QFile::decodeName(e.record().path.c_str()));
     };
     host.state = [requests](qd::CPlugInEntry& e) { return e.menuUpdate(requests->server()); };
     plugIns_ = std::make_unique<qd::CPlugInList>(qd::settingsFile(qd::kPlugInListFile), host);
@@ -119,7 +120,7 @@ qd::SaveHooks CQDApp::saveHooks() const {
     return hooks;
 }
 
-void CQDApp::runPlugIn(const QString& name, const std::function<void()>& body) {
+void CQDApp::runPlugIn(const QString& name, const std::function<void()>& body, const QString& library) {
     if (runningPlugIns_ < 1) {
         runningPlugIns_ = 0;
         stopRequests_ = 0;
@@ -128,8 +129,9 @@ void CQDApp::runPlugIn(const QString& name, const std::function<void()>& body) {
     ++runningPlugIns_;
     updateStopButton();
     qd::PlugInSnapshot before(registry_.views());
+    qd::PlugInLine line(library);
     body();
-    before.record(name);
+    line.finish(before.record(name));
     --runningPlugIns_;
     endProcessing();
     updateStopButton();

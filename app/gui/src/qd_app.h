@@ -66,8 +66,9 @@ class CQDApp : public QObject {
     int stopRequestCount() const { return stopRequests_; }
     void requestStop() { ++stopRequests_; }
     // Runs a plug-in's code as a processing with the Stop button enabled;
-    // what it changes in each image becomes one step named name there.
-    void runPlugIn(const QString& name, const std::function<void()>& body);
+    // what it changes in each image becomes one step named name there. The
+    // recorder writes the run as a qdcli plugin line of library.
+    void runPlugIn(const QString& name, const std::function<void()>& body, const QString& library = {});
     int runningPlugInCount() const { return runningPlugIns_; }
 
     qd::ImageRegistry& registry() { return registry_; }

@@ -3,10 +3,12 @@
 // or lines; a saved session runs in bash and gives the same files.
 #include "command_fixture.h"
 
+#include "image_choice_box.h"
 #include "image_commands.h"
 #include "recorder/recorder.h"
 #include "recorder/recorder_frame.h"
 #include "result_frame.h"
+#include "select_image_dialog.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -308,3 +310,39 @@ TEST_F(RecorderTest, WindowsNoLineMadeAreNamedAndWhatHasNoEquivalentIsAComment) 
 }
 
 } // namespace
+
+#ifdef QD_SAMPLE_PLUGINS
+namespace {
+
+TEST_F(RecorderTest, PlugInRunIsAQdcliPluginLineWithItsAnswers) {
+    // Heron correlates the active image with the one picked in its dialog.
+    CChildFrame* picked = app->openDocumentWindow(sources[0]);
+    CChildFrame* active = app->openDocumentWindow(save("other.qdw", noiseMatrix(16, 16, MT_SHORT, 8)));
+    ASSERT_TRUE(picked && active);
+    mdiActivate(active);
+    dialogs = [&](QDialog& d) {
+        if (auto* f = qobject_cast<QFileDialog*>(&d)) {
+            f->selectFile(QStringLiteral(QD_SAMPLE_HERON));
+            d.done(QDialog::Accepted);
+        } else if (auto* select = qobject_cast<CSelectImageDialog*>(&d)) {
+            select->imageBox()->selectView(picked->view());
+            select->accept();
+        }
+        return d.result();
+    };
+    frame->runPlugInOnce();
+    dialogs = nullptr;
+    ASSERT_EQ(frame->childFrames().size(), 3);
+    CChildFrame* result = frame->childFrames().last();
+    const QStringList lines = Recorder::instance().lines();
+    ASSERT_EQ(lines.size(), 2) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines[0], "qdcli plugin " + QStringLiteral(QD_SAMPLE_HERON) + " --active 1 --pick 0 " + sources[0] + ' ' +
+                            path("other.qdw") + " -o plugin_%d.qdw");
+    EXPECT_EQ(lines[1], "mv plugin_2.qdw " + Recorder::instance().fileOf(result->document()));
+    const Shell sh = bash({"-e", "-c", lines.join('\n')}, dir.path());
+    ASSERT_EQ(sh.code, 0) << sh.err.toStdString();
+    EXPECT_TRUE(sameImage(result->view()->image(), path(Recorder::instance().fileOf(result->document()))));
+}
+
+} // namespace
+#endif

@@ -129,20 +129,23 @@ PlugInSnapshot::~PlugInSnapshot() {
     }
 }
 
-void PlugInSnapshot::record(const QString& name) {
+std::vector<CQDView*> PlugInSnapshot::record(const QString& name) {
     const std::vector<CQDView*>& open = qdApp()->registry().views();
+    std::vector<CQDView*> changed;
     for (Taken& t : taken_) {
         if (std::find(open.begin(), open.end(), t.view) == open.end() || t.view->image() != t.image) continue;
         CQDDoc& doc = *t.view->document();
         if (!t.data || !t.bitmap) {
             // What the plug-in did is unknown: older steps could no longer lead back.
             doc.history().clear();
+            changed.push_back(t.view);
             continue;
         }
         MTHANDLE data = IMGetDataHandle(t.image), bitmap = IMGetBmpBitsHandle(t.image);
         const QRect dataRows = differingRows(t.data, data), bitmapRows = differingRows(t.bitmap, bitmap);
         const DisplayState display = DisplayState::of(t.image);
         if (dataRows.isEmpty() && bitmapRows.isEmpty() && display == t.display) continue;
+        changed.push_back(t.view);
         StateStep::Side before, after;
         bool ok = true;
         if (!dataRows.isEmpty()) {
@@ -166,6 +169,7 @@ void PlugInSnapshot::record(const QString& name) {
         }
         doc.recordChange(std::make_unique<StateStep>(name, std::move(before), std::move(after), palettes()));
     }
+    return changed;
 }
 
 } // namespace qd

@@ -50,8 +50,9 @@ class PlugInSnapshot {
     ~PlugInSnapshot();
     PlugInSnapshot(const PlugInSnapshot&) = delete;
     PlugInSnapshot& operator=(const PlugInSnapshot&) = delete;
-    // Records the changes of every window still open with the same image.
-    void record(const QString& name);
+    // Records the changes of every window still open with the same image;
+    // returns the windows the plug-in changed.
+    std::vector<CQDView*> record(const QString& name);
 
   private:
     struct Taken {

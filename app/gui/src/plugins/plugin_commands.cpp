@@ -53,7 +53,7 @@ void CMainFrame::runPlugInOnce() {
     auto name = reinterpret_cast<NameFn>(library.symbol({"PlugInName"}));
     const char* text = name ? name() : nullptr;
     qdApp()->runPlugIn(text ? QString::fromLocal8Bit(text) : QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName(),
-                       [&] { main(0, requests_->server()); });
+                       [&] { main(0, requests_->server()); }, QString::fromLocal8Bit(path.c_str()));
 }
 
 void CMainFrame::installPlugIn() {

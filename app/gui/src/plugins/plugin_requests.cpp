@@ -9,6 +9,7 @@
 #include "qd_doc.h"
 #include "qd_view.h"
 #include "result_frame.h"
+#include "recorder/plugin_line.h"
 #include "select_image_dialog.h"
 
 #include <QFile>
@@ -62,7 +63,9 @@ intptr_t CPlugInRequests::answer(uint32_t code, intptr_t arg) {
         return 0;
     case QD_REQ_INPUT_DIALOG: {
         auto& r = record<QDINPUTREQUEST>(arg);
-        return RunInputTextDialog(frame_, r.caption, r.prompt, r.buffer, r.size);
+        const int answer = RunInputTextDialog(frame_, r.caption, r.prompt, r.buffer, r.size);
+        if (answer == 1) PlugInLine::noteAnswer(QString::fromLocal8Bit(r.buffer));
+        return answer;
     }
     case QD_REQ_MESSAGE_DIALOG: {
         auto& r = record<QDMESSAGEREQUEST>(arg);
@@ -80,6 +83,7 @@ intptr_t CPlugInRequests::answer(uint32_t code, intptr_t arg) {
         CQDView* chosen = nullptr;
         const int answer = runSelectImageDialog(frame_, QString::fromLocal8Bit(r.prompt), &chosen);
         if (answer == 1) r.result = chosen;
+        if (answer == 1) PlugInLine::notePick(chosen);
         return answer;
     }
     case QD_REQ_STOP_BUTTON_ON: app->beginStoppableProcessing(); return 0;

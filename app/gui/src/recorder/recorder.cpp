@@ -23,6 +23,8 @@ QString baseNameOf(const QString& title) {
     return base.isEmpty() ? QStringLiteral("image") : base;
 }
 
+} // namespace
+
 QString commandText(const QString& op, const QStringList& options, const QStringList& inputs,
                     const QString& output) {
     QStringList words{"qdcli", op};
@@ -32,10 +34,8 @@ QString commandText(const QString& op, const QStringList& options, const QString
     return words.join(' ');
 }
 
-} // namespace
-
 QString shellQuoted(const QString& word) {
-    static const QRegularExpression plain("^[A-Za-z0-9_./,:=+-]+$");
+    static const QRegularExpression plain("^[A-Za-z0-9_./,:=+%@-]+$");
     if (plain.match(word).hasMatch()) return word;
     QString q = word;
     q.replace('\'', "'\\''");
@@ -56,6 +56,7 @@ void Recorder::clear() {
 }
 
 void Recorder::add(const QString& line) {
+    if (!recording_) return;
     lines_ << line;
     emit changed();
 }

@@ -37,15 +37,17 @@ class Recorder : public QObject {
 
     // The file a document is read from in the script.
     QString fileOf(CQDDoc* doc);
+    // A fresh file named after the document's window, which it then goes by.
+    QString outputFor(CQDDoc* doc);
+    // A line as it stands, while recording.
+    void add(const QString& line);
 
   signals:
     void changed();
 
   private:
-    void add(const QString& line);
     // A name not used yet: base.qdw, base_2.qdw, ...
     QString freshName(const QString& base);
-    QString outputFor(CQDDoc* doc);
     void remember(CQDDoc* doc, const QString& file);
 
     bool recording_ = true;
@@ -56,5 +58,8 @@ class Recorder : public QObject {
 
 // "word" as it stands, anything else in single quotes.
 QString shellQuoted(const QString& word);
+// "qdcli op options inputs -o output", each word quoted as needed.
+QString commandText(const QString& op, const QStringList& options, const QStringList& inputs,
+                    const QString& output);
 
 } // namespace qd
