@@ -22,6 +22,7 @@ struct ImageCommand {
     // Runs the command; the line is what the recorder writes for the run.
     std::function<void(CChildFrame&, const CliLine&)> run;
     CliLine line;
+    QString rule; // the enabling rule in words
 };
 
 const std::vector<ImageCommand>& imageCommands();

@@ -5,6 +5,7 @@
 
 #include "image_choice_box.h"
 #include "image_commands.h"
+#include "recorder/command_doc.h"
 #include "recorder/recorder.h"
 #include "recorder/recorder_frame.h"
 #include "result_frame.h"
@@ -307,6 +308,21 @@ TEST_F(RecorderTest, WindowsNoLineMadeAreNamedAndWhatHasNoEquivalentIsAComment) 
     mouse(copy->view(), QEvent::MouseButtonRelease, centre);
     EXPECT_EQ(Recorder::instance().lines().last(),
               "# Zoom in on " + copy->document()->name() + " (no qdcli equivalent)");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RecorderTest, CommittedCommandListIsTheTables) {
+    QFile committed(QStringLiteral(QD_TESTDATA_DIR "/../docs/commands.md"));
+    ASSERT_TRUE(committed.open(QIODevice::ReadOnly)) << "docs/commands.md is missing";
+    const QString made = qd::commandsMarkdown();
+    EXPECT_EQ(QString::fromUtf8(committed.readAll()), made)
+        << "docs/commands.md differs from the command table: build the commands_doc target";
+    // One row per command, each with its line.
+    EXPECT_EQ(made.count("\n| "), int(qd::imageCommands().size()) + 1);
+    EXPECT_FALSE(made.contains("none declared"));
 }
 
 } // namespace

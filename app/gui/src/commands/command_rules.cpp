@@ -3,6 +3,8 @@
 #include "qd_app.h"
 #include "qd_view.h"
 
+#include <utility>
+
 namespace qd::rules {
 namespace {
 
@@ -33,3 +35,25 @@ bool channelSourceExists(const CQDView&) {
 }
 
 } // namespace qd::rules
+
+namespace qd {
+
+const char* ruleText(Rule rule) {
+    static const std::pair<Rule, const char*> texts[] = {
+        {rules::notRgb, "not RGB"},
+        {rules::binary, "binary"},
+        {rules::notBinary, "not binary"},
+        {rules::grey, "neither binary nor RGB"},
+        {rules::realGrey, "none of binary, 4-bit and RGB"},
+        {rules::complex, "complex"},
+        {rules::wide, "two bytes per element or more"},
+        {rules::square, "square"},
+        {rules::anyNonRgbWindow, "some open image is not RGB"},
+        {rules::channelSourceExists, "some open image is none of binary, 4-bit and RGB"},
+    };
+    for (const auto& [r, text] : texts)
+        if (r == rule) return text;
+    return rule ? "its own rule" : "any image";
+}
+
+} // namespace qd

@@ -8,6 +8,9 @@ namespace qd {
 
 using Rule = bool (*)(const CQDView&);
 
+// The rule in words, for the command list; "any image" for none.
+const char* ruleText(Rule rule);
+
 namespace rules {
 
 bool notRgb(const CQDView& v);

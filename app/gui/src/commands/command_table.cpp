@@ -44,6 +44,7 @@ ImageCommand command(int menu, const char* path, Rule rule, std::function<void(C
                        Recorder::instance().record(run, line);
                    }};
     if (rule) c.enabled = rule;
+    c.rule = ruleText(rule);
     return c;
 }
 
@@ -85,6 +86,7 @@ ImageCommand newImageCommand(int menu, const char* path, Rule rule, ImageCall ca
 ImageCommand inPlaceCommand(int menu, const char* path, Rule rule, std::function<void(CommandRun&)> body) {
     ImageCommand c = command(menu, path, rule, std::move(body));
     c.enabled = [rule](const CQDView& v) { return !v.document()->inUse() && (!rule || rule(v)); };
+    c.rule += ", while no other command reads the image";
     return c;
 }
 

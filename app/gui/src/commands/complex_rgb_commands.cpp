@@ -64,7 +64,7 @@ void addComplexAndRgbCommands(Commands& table) {
                          onData(ImaginaryPart2D)),
         newImages("ImaginaryPart2D"));
     add(table, command(MenuProcess, "Complex|Make Complex", rules::anyNonRgbWindow, makeComplex),
-        newImages("MakeComplex2D", "REAL IMAGINARY"));
+        {CliLine::Kind::NewImages, "MakeComplex2D", {}, "", "REAL IMAGINARY"});
 
     add(table,
         newMatrixCommand(MenuProcess, "RGB|Make RGB", rules::notBinary, {ResultDisplay::Own, true}, shownColourMatrix),
@@ -76,9 +76,9 @@ void addComplexAndRgbCommands(Commands& table) {
     add(table, newImageCommand(MenuProcess, "RGB|Blue Channel", rules::notBinary, channel(ColourChannel::Blue)),
         newImages("channel", "", {"--blue"}));
     add(table, command(MenuProcess, "RGB|Split All", rules::notBinary, splitAll),
-        newImages("channel", "--red, --green, --blue: one line each"));
+        newImages("channel", "--red|--green|--blue"));
     add(table, command(MenuProcess, "RGB|Combine RGB", rules::channelSourceExists, combineRgb),
-        newImages("ColorMakeRGB2D", "RED GREEN BLUE"));
+        {CliLine::Kind::NewImages, "ColorMakeRGB2D", {}, "", "RED GREEN BLUE"});
 }
 
 } // namespace qd

@@ -44,7 +44,7 @@ void addMathCommands(Commands& table) {
     add(table,
         newMatrixCommand(MenuProcess, "Math|Image Math", rules::anyNonRgbWindow, {ResultDisplay::DefaultRange, true},
                          imageMath),
-        newImages("ImageMath2D", "--op K --display-type CODE [--range FROM,TO] FIRST SECOND"));
+        {CliLine::Kind::NewImages, "ImageMath2D", {}, "--op K --display-type CODE [--range FROM,TO]", "FIRST SECOND"});
 }
 
 } // namespace qd

@@ -23,6 +23,8 @@ struct CliLine {
     QStringList fixed;
     // What the dialog adds, as the qdcli usage shows it.
     QString parameters;
+    // The images the line reads, when not the active one.
+    QString inputs = "IN";
 };
 
 inline CliLine newImages(const char* op, const char* parameters = "", QStringList fixed = {}) {
