@@ -45,7 +45,9 @@ CRecorderFrame::CRecorderFrame(QWidget* parent) : QWidget(parent, Qt::Tool) {
 
 void CRecorderFrame::refresh() {
     view_->setPlainText(qd::Recorder::instance().lines().join('\n'));
+    // The newest line in sight, from its start.
     view_->moveCursor(QTextCursor::End);
+    view_->moveCursor(QTextCursor::StartOfLine);
 }
 
 void CRecorderFrame::saveScript() {
