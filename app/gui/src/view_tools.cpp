@@ -126,7 +126,7 @@ void CQDView::mouseReleaseEvent(QMouseEvent* e) {
         // The whole stroke is one step of the history.
         stroking_ = false;
         stroke_.finish(*doc_);
-        qd::Recorder::instance().comment("Brush stroke on " + doc_->name());
+        qd::Recorder::instance().changedWithoutLine(doc_, "Brush stroke");
     }
     if (!wasDragging) return;
     switch (tool()) {

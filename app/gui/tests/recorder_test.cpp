@@ -300,6 +300,20 @@ TEST_F(RecorderTest, WindowsNoLineMadeAreNamedAndWhatHasNoEquivalentIsAComment) 
     // The output is named after its window, never after an input.
     EXPECT_NE(Recorder::instance().fileOf(copy->document()), file);
 
+    // After an undo the window no longer holds what its last file does, so
+    // the next line asks for it to be saved instead of reading stale data.
+    CChildFrame* grey = app->openDocumentWindow(sources[0]);
+    ASSERT_NE(grey, nullptr);
+    run(qd::MenuProcess, "Transform|X mirror");
+    frame->editUndo();
+    run(qd::MenuImage, "Duplicate");
+    const QStringList after = Recorder::instance().lines().mid(2);
+    ASSERT_EQ(after.size(), 4) << after.join('\n').toStdString();
+    EXPECT_EQ(after[0], "qdcli xmirror " + sources[0] + " -o grey_2.qdw");
+    EXPECT_EQ(after[1], "# Undo on grey.qdw (no qdcli equivalent)");
+    EXPECT_TRUE(after[2].startsWith("# grey.qdw was not made by a recorded line: save it as grey_3.qdw"));
+    EXPECT_TRUE(after[3].startsWith("qdcli Duplicate2D grey_3.qdw -o ")) << after[3].toStdString();
+
     // Zooming has no qdcli equivalent.
     mdiActivate(copy);
     frame->setTool(qd::IdZoomCursor);

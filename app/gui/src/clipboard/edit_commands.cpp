@@ -7,6 +7,7 @@
 #include "qd_doc.h"
 #include "qd_view.h"
 #include "recorded_change.h"
+#include "recorder/recorder.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -25,12 +26,18 @@ void showChanged(CChildFrame* f) {
 
 void CMainFrame::editUndo() {
     CChildFrame* f = activeChild();
-    if (f && f->document()->undo()) showChanged(f);
+    if (f && f->document()->undo()) {
+        qd::Recorder::instance().changedWithoutLine(f->document(), "Undo");
+        showChanged(f);
+    }
 }
 
 void CMainFrame::editRedo() {
     CChildFrame* f = activeChild();
-    if (f && f->document()->redo()) showChanged(f);
+    if (f && f->document()->redo()) {
+        qd::Recorder::instance().changedWithoutLine(f->document(), "Redo");
+        showChanged(f);
+    }
 }
 
 void CMainFrame::editCopy() {
@@ -57,6 +64,7 @@ void CMainFrame::editCut() {
         IMPrepareBitmap(im);
     });
     showChanged(f);
+    qd::Recorder::instance().changedWithoutLine(f->document(), "Cut");
 }
 
 void CMainFrame::editPaste() {

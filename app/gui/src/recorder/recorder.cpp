@@ -52,6 +52,7 @@ void Recorder::clear() {
     // Later lines name their inputs afresh, so that what is saved runs alone.
     files_.clear();
     used_.clear();
+    stale_.clear();
     emit changed();
 }
 
@@ -65,7 +66,17 @@ void Recorder::comment(const QString& what) {
     if (recording_) add("# " + what + " (no qdcli equivalent)");
 }
 
+void Recorder::changedWithoutLine(CQDDoc* doc, const QString& what) {
+    if (!recording_ || !doc) return;
+    comment(what + " on " + doc->name());
+    if (!stale_.contains(doc))
+        connect(doc, &QObject::destroyed, this, [this, doc] { stale_.remove(doc); });
+    stale_.insert(doc);
+    files_.remove(doc);
+}
+
 void Recorder::remember(CQDDoc* doc, const QString& file) {
+    stale_.remove(doc);
     if (!files_.contains(doc))
         connect(doc, &QObject::destroyed, this, [this, doc] { files_.remove(doc); });
     files_[doc] = file;
@@ -83,7 +94,7 @@ QString Recorder::freshName(const QString& base) {
 QString Recorder::fileOf(CQDDoc* doc) {
     if (!doc) return {};
     if (const auto it = files_.find(doc); it != files_.end()) return *it;
-    if (!doc->path().isEmpty()) {
+    if (!doc->path().isEmpty() && !stale_.contains(doc)) {
         remember(doc, doc->path());
         return doc->path();
     }

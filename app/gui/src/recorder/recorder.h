@@ -31,6 +31,10 @@ class Recorder : public QObject {
     void record(const CommandRun& run, const CliLine& line);
     // A comment line for what has no qdcli equivalent.
     void comment(const QString& what);
+    // A change of the document no line can make (a brush stroke, a cut, an
+    // undo): the comment, and later lines no longer read its old file but
+    // ask for the window to be saved, rather than compute from stale data.
+    void changedWithoutLine(CQDDoc* doc, const QString& what);
     // The script: header with date and version, stop at the first failing line.
     QString script(const QDateTime& when = QDateTime::currentDateTime()) const;
     bool saveScript(const QString& path) const;
@@ -53,6 +57,7 @@ class Recorder : public QObject {
     bool recording_ = true;
     QStringList lines_;
     QHash<const CQDDoc*, QString> files_;
+    QSet<const CQDDoc*> stale_; // its file no longer holds what it shows
     QSet<QString> used_;
 };
 
