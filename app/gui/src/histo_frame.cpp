@@ -3,6 +3,8 @@
 #include "qd_app.h"
 #include "qd_doc.h"
 #include "qd_view.h"
+#include "recorder/line_options.h"
+#include "recorder/recorder.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -221,9 +223,16 @@ void CHistoFrame::mouseReleaseEvent(QMouseEvent* e) {
     IMSetInitialValue(im, a + (b - a) / n * i0);
     IMSetFinalValue(im, a + (b - a) / n * i1);
     IMPrepareBitmap(im);
+    recordRange();
     repaintImage();
     setView(view_);
     app->endProcessing();
+}
+
+void CHistoFrame::recordRange() {
+    IMHANDLE im = image();
+    const QString range = qd::lineNumber(IMGetInitialValue(im)) + ',' + qd::lineNumber(IMGetFinalValue(im));
+    qd::Recorder::instance().recordChange(view_->document(), "convert", {"--range", range});
 }
 
 void CHistoFrame::sliderMoved(int value, int& last, QLabel* text, int32_t (*get)(IMHANDLE) noexcept,
@@ -265,6 +274,7 @@ void CHistoFrame::apply() {
         IMSetPalette(im, qdApp()->paletteManager());
         IMPrepareBitmap(im);
     });
+    recordRange();
     repaintImage();
     setView(view_);
 }

@@ -55,6 +55,8 @@ class CHistoFrame : public QWidget {
     void sliderMoved(int value, int& last, QLabel* text, int32_t (*get)(IMHANDLE) noexcept,
                      void (*set)(IMHANDLE, int32_t) noexcept);
     void repaintImage();
+    // The new display range as the recorder's qdcli line.
+    void recordRange();
     // The columns (or whole bars) between the anchor and x.
     QRect spanTo(int x) const;
 

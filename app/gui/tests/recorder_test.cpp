@@ -3,6 +3,7 @@
 // or lines; a saved session runs in bash and gives the same files.
 #include "command_fixture.h"
 
+#include "histo_frame.h"
 #include "image_choice_box.h"
 #include "image_commands.h"
 #include "recorder/command_doc.h"
@@ -282,6 +283,22 @@ TEST_F(RecorderTest, SavedSessionRunsInBashAndGivesTheSameFiles) {
     window->findChild<QPushButton*>("Clear")->click();
     EXPECT_TRUE(Recorder::instance().lines().isEmpty());
     EXPECT_TRUE(window->view()->toPlainText().isEmpty());
+}
+
+TEST_F(RecorderTest, HistogramRangeChangesAreConvertLines) {
+    CChildFrame* grey = app->openDocumentWindow(sources[0]);
+    ASSERT_NE(grey, nullptr);
+    app->notifyActiveView(grey->view());
+    CHistoFrame* histogram = frame->histogramWindow();
+    histogram->brightnessSlider()->setValue(10);
+    histogram->contrastSlider()->setValue(-7);
+    histogram->apply();
+    const QStringList lines = Recorder::instance().lines();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith("qdcli convert --range ")) << lines[0].toStdString();
+    const Shell sh = bash({"-e", "-c", lines[0]}, dir.path());
+    ASSERT_EQ(sh.code, 0) << sh.err.toStdString();
+    EXPECT_TRUE(sameImage(grey->view()->image(), path(Recorder::instance().fileOf(grey->document()))));
 }
 
 TEST_F(RecorderTest, WindowsNoLineMadeAreNamedAndWhatHasNoEquivalentIsAComment) {

@@ -66,6 +66,12 @@ void Recorder::comment(const QString& what) {
     if (recording_) add("# " + what + " (no qdcli equivalent)");
 }
 
+void Recorder::recordChange(CQDDoc* doc, const QString& op, const QStringList& options) {
+    if (!recording_ || !doc) return;
+    const QString input = fileOf(doc);
+    add(commandText(op, options, {input}, outputFor(doc)));
+}
+
 void Recorder::changedWithoutLine(CQDDoc* doc, const QString& what) {
     if (!recording_ || !doc) return;
     comment(what + " on " + doc->name());
@@ -143,7 +149,7 @@ void Recorder::record(const CommandRun& run, const CliLine& line) {
             if (r.opened[i]) add(commandText(op, optionsAt(i), inputs, outputFor(r.opened[i]->document())));
         break;
     case CliLine::Kind::InPlace:
-        if (run.document()) add(commandText(op, optionsAt(0), inputs, outputFor(run.document())));
+        if (run.document()) recordChange(run.document(), op, optionsAt(0));
         break;
     case CliLine::Kind::Report: add(commandText(op, optionsAt(0), inputs, {})); break;
     default: break;

@@ -29,6 +29,9 @@ class Recorder : public QObject {
 
     // The lines of a finished run of a command declared with line.
     void record(const CommandRun& run, const CliLine& line);
+    // A change of the document in place that op with options makes: the
+    // line writes the changed image under a new name.
+    void recordChange(CQDDoc* doc, const QString& op, const QStringList& options);
     // A comment line for what has no qdcli equivalent.
     void comment(const QString& what);
     // A change of the document no line can make (a brush stroke, a cut, an
