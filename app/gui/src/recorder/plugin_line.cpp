@@ -47,11 +47,14 @@ void PlugInLine::finish(const std::vector<CQDView*>& changed) {
     Recorder& recorder = Recorder::instance();
     if (!recorder.recording() || library_.isEmpty()) return;
     QStringList inputs;
-    for (const QPointer<CQDView>& v : before_) {
-        // A window the plug-in closed has no file to read in the script.
-        if (!v) return;
-        inputs << recorder.fileOf(v->document());
+    // A window the plug-in closed leaves qdcli nothing to repeat the run
+    // on; what it changed can then only be saved by hand.
+    if (std::any_of(before_.begin(), before_.end(), [](const QPointer<CQDView>& v) { return v.isNull(); })) {
+        recorder.comment("A run of " + library_ + " that closed one of its windows");
+        for (CQDView* v : changed) recorder.changedWithoutLine(v->document(), "The plug-in's change");
+        return;
     }
+    for (const QPointer<CQDView>& v : before_) inputs << recorder.fileOf(v->document());
     // qdcli numbers its windows as the program does: the images given, then
     // the windows the plug-in made.
     std::vector<std::pair<int, CQDView*>> out;
