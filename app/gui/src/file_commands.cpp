@@ -77,7 +77,7 @@ void CMainFrame::aboutBox() {
     QDialog dlg(this);
     dlg.setWindowTitle("About Quidora");
     auto* layout = new QVBoxLayout(&dlg);
-    layout->addWidget(new QLabel("Quidora Version 1.10b", &dlg));
+    layout->addWidget(new QLabel(QString("Quidora Version ") + kQuidoraVersion, &dlg));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dlg);
     connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
     layout->addWidget(buttons);

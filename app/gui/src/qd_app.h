@@ -111,3 +111,6 @@ class CQDApp : public QObject {
 
 // The running application object.
 inline CQDApp* qdApp() { return CQDApp::instance(); }
+
+// The version the About box shows and recorded scripts name.
+inline constexpr const char* kQuidoraVersion = "1.10b";

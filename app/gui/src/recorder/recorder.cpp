@@ -2,6 +2,7 @@
 
 #include "child_frame.h"
 #include "command_run.h"
+#include "qd_app.h"
 #include "qd_doc.h"
 
 #include <QFile>
@@ -11,8 +12,6 @@
 
 namespace qd {
 namespace {
-
-constexpr const char* kVersion = "1.10b";
 
 // A window's title as a file name of the working directory, without its
 // own extension.
@@ -159,7 +158,7 @@ void Recorder::record(const CommandRun& run, const CliLine& line) {
 QString Recorder::script(const QDateTime& when) const {
     QString text = QStringLiteral("#!/bin/bash\n# Recorded by Quidora %1 on %2.\n# Each line runs qdcli as the "
                                   "program's command did; the script stops at the first line that fails.\nset -e\n\n")
-                       .arg(kVersion, when.toString(Qt::ISODate));
+                       .arg(kQuidoraVersion, when.toString(Qt::ISODate));
     for (const QString& line : lines_) text += line + '\n';
     return text;
 }
