@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include <qd/fourier.h>
 
@@ -524,51 +525,39 @@ template <int L> [[gnu::always_inline]] inline void evenLength(const FftPlan& pl
     w.xi = bi;
 }
 
+// Each lane's element k times c[k], the source conjugated first or the
+// product after, as asked.
+template <int L>
+[[gnu::always_inline]] inline void turnLanes(size_t count, const std::vector<double>& cr,
+                                             const std::vector<double>& ci, const double* sr,
+                                             const double* si, double* dr, double* di, bool conjugateIn,
+                                             bool conjugateOut) {
+    for (size_t k = 0; k < count; ++k)
+        for (int l = 0; l < L; ++l) {
+            double vr = sr[k * L + l], vi = conjugateIn ? -si[k * L + l] : si[k * L + l];
+            mul(vr, vi, cr[k], ci[k]);
+            dr[k * L + l] = vr;
+            di[k * L + l] = conjugateOut ? -vi : vi;
+        }
+}
+
 // Length with a large prime factor: X[k] = c[k] * sum_j (x[j] c[j]) conj(c[k-j])
 // with the chirp c[j] = exp(-pi*i*j^2/n), the sum a circular convolution of
 // power-of-two length; its inverse is the conjugate of the forward transform
 // of the conjugate.
 template <int L>
 [[gnu::always_inline]] inline void chirpTransform(const FftPlan& plan, WorkBuffers& w) {
-    const int n = plan.n;
+    const size_t n = static_cast<size_t>(plan.n);
     const size_t m = static_cast<size_t>(plan.chirpLength);
     double *ar = w.yr, *ai = w.yi, *br = w.xr, *bi = w.xi;
-    for (int j = 0; j < n; ++j) {
-        const double cr = plan.chirpr[static_cast<size_t>(j)], ci = plan.chirpi[static_cast<size_t>(j)];
-        for (int l = 0; l < L; ++l) {
-            double vr = w.xr[j * L + l], vi = w.xi[j * L + l];
-            mul(vr, vi, cr, ci);
-            ar[j * L + l] = vr;
-            ai[j * L + l] = vi;
-        }
-    }
-    for (size_t i = static_cast<size_t>(n) * L; i < m * L; ++i)
+    turnLanes<L>(n, plan.chirpr, plan.chirpi, w.xr, w.xi, ar, ai, false, false);
+    for (size_t i = n * L; i < m * L; ++i)
         ar[i] = ai[i] = 0.0;
     const FftPlan& inner = *plan.inner;
     powerOfTwo<L>(inner.n, inner, ar, ai, br, bi);
-    std::swap(ar, br);
-    std::swap(ai, bi);
-    for (size_t k = 0; k < m; ++k) {
-        const double fr = plan.filterr[k], fi = plan.filteri[k];
-        for (int l = 0; l < L; ++l) {
-            double vr = ar[k * L + l], vi = ai[k * L + l];
-            mul(vr, vi, fr, fi);
-            ar[k * L + l] = vr;
-            ai[k * L + l] = -vi;
-        }
-    }
-    powerOfTwo<L>(inner.n, inner, ar, ai, br, bi);
-    std::swap(ar, br);
-    std::swap(ai, bi);
-    for (int k = 0; k < n; ++k) {
-        const double cr = plan.chirpr[static_cast<size_t>(k)], ci = plan.chirpi[static_cast<size_t>(k)];
-        for (int l = 0; l < L; ++l) {
-            double vr = ar[k * L + l], vi = -ai[k * L + l];
-            mul(vr, vi, cr, ci);
-            br[k * L + l] = vr;
-            bi[k * L + l] = vi;
-        }
-    }
+    turnLanes<L>(m, plan.filterr, plan.filteri, br, bi, br, bi, false, true);
+    powerOfTwo<L>(inner.n, inner, br, bi, ar, ai);
+    turnLanes<L>(n, plan.chirpr, plan.chirpi, ar, ai, br, bi, true, false);
     w.yr = br;
     w.yi = bi;
     w.xr = ar;
