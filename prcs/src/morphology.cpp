@@ -37,25 +37,36 @@ void extremumRowsInOrder(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& 
     }
 }
 
-// The extremum of each run of `len` elements starting at p[x], for x in
-// 0 .. w - 1, by doubling spans; tmp holds w + len values.
+// The extremum of each run of `len` elements starting at column x + first
+// of the source row, for x in 0 .. w - 1, columns clamped to the row, by
+// doubling spans; tmp holds w + len values. The row is read where it lies:
+// only the few positions next to its ends need clamping.
 template <class T, bool IsMin>
-QD_ROW_KERNEL void runExtremum(const T* __restrict p, int32_t len, int32_t w, T* __restrict tmp, T* __restrict o) {
+QD_ROW_KERNEL void runExtremum(const T* __restrict src, int32_t first, int32_t len, int32_t w, T* __restrict tmp,
+                               T* __restrict o) {
+    auto at = [&](int32_t x) { return src[std::clamp(x + first, 0, w - 1)]; };
+    auto pick = [](T a, T b) { return IsMin ? std::min(a, b) : std::max(a, b); };
+    // Positions x whose run of two lies inside the row: from -first to w - 2 - first.
+    const int32_t lo = std::max(0, -first);
     if (len == 1) {
-        std::copy(p, p + w, o);
+        const int32_t hi = std::max(lo, std::min(w, w - first));
+        for (int32_t x = 0; x < lo && x < w; ++x) o[x] = at(x);
+        std::copy(src + lo + first, src + hi + first, o + lo);
+        for (int32_t x = hi; x < w; ++x) o[x] = at(x);
         return;
     }
-    // The first doubling reads the source itself, which saves a copy.
     int32_t valid = w + len - 2, span = 2;
-    for (int32_t x = 0; x < valid; ++x) tmp[x] = IsMin ? std::min(p[x], p[x + 1]) : std::max(p[x], p[x + 1]);
+    const int32_t hi = std::max(lo, std::min(valid, w - 1 - first));
+    for (int32_t x = 0; x < lo && x < valid; ++x) tmp[x] = pick(at(x), at(x + 1));
+    const T* p = src + first;
+    for (int32_t x = lo; x < hi; ++x) tmp[x] = pick(p[x], p[x + 1]);
+    for (int32_t x = hi; x < valid; ++x) tmp[x] = pick(at(x), at(x + 1));
     for (; span * 2 <= len; span *= 2) {
         valid -= span;
-        for (int32_t x = 0; x < valid; ++x)
-            tmp[x] = IsMin ? std::min(tmp[x], tmp[x + span]) : std::max(tmp[x], tmp[x + span]);
+        for (int32_t x = 0; x < valid; ++x) tmp[x] = pick(tmp[x], tmp[x + span]);
     }
     const int32_t shift = len - span; // two spans cover the run
-    for (int32_t x = 0; x < w; ++x)
-        o[x] = IsMin ? std::min(tmp[x], tmp[x + shift]) : std::max(tmp[x], tmp[x + shift]);
+    for (int32_t x = 0; x < w; ++x) o[x] = pick(tmp[x], tmp[x + shift]);
 }
 
 // Integers: the extremum does not depend on the order of the neighbours.
@@ -76,7 +87,7 @@ bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& o
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     const OffsetSpan s = spanOf(offsets);
     const int32_t depth = std::min(s.up + s.down + 1, h);
-    ClampedRows<T> rows(rowsOf<T>(src), w, h, s.left, s.right, depth);
+    const WindowRows<T> rows = rowsOf<T>(src);
     // Reduced rows, a ring per distinct run shape, keyed by source row.
     struct Shape {
         int32_t first, len;
@@ -101,7 +112,7 @@ bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& o
         const size_t slot = size_t(y % depth);
         T* b = sh.buf.data() + slot * size_t(w);
         if (sh.held[slot] != y) {
-            runExtremum<T, IsMin>(rows.row(y) + sh.first, sh.len, w, tmp.data(), b);
+            runExtremum<T, IsMin>(rows[y], sh.first, sh.len, w, tmp.data(), b);
             sh.held[slot] = y;
         }
         return b;
