@@ -3,14 +3,13 @@
 
 #include "record_bytes.h"
 
-#include <cerrno>
+#include <qd/core/atomic_file.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
 namespace qd::grp {
@@ -28,32 +27,14 @@ std::string settingsDir() {
     return std::string(home && *home ? home : ".") + "/.config/quidora";
 }
 
-bool writeAll(int fd, const uint8_t* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data += n;
-        size -= size_t(n);
-    }
-    return true;
-}
-
-// Writes to a temporary file beside path and renames it over path, so a full
-// disk or a crash never leaves a half-written list.
+// Through a temporary file beside path, flushed and renamed over it with
+// the old file's permissions, so a full disk or a crash never leaves a
+// half-written list.
 bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::error_code ec;
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     if (!parent.empty()) std::filesystem::create_directories(parent, ec);
-    const std::string tmp = path + ".tmp" + std::to_string(::getpid());
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes.data(), bytes.size());
-    ok = ::fsync(fd) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (ok && std::rename(tmp.c_str(), path.c_str()) == 0) return true;
-    std::remove(tmp.c_str());
-    return false;
+    return writeFileAtomically(path, bytes.data(), bytes.size());
 }
 
 } // namespace

@@ -24,15 +24,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Temporary files a save left beside path (the palette manager names its
-// own differently).
+// Temporary files a save left beside path.
 std::vector<std::string> leftovers(const std::string& path) {
     std::vector<std::string> found;
     const fs::path p(path);
-    const std::string ours = p.stem().string() + ".part-", palettes = p.filename().string() + ".tmp";
+    const std::string ours = p.stem().string() + ".part-";
     for (const auto& e : fs::directory_iterator(p.parent_path())) {
         const std::string name = e.path().filename().string();
-        if (name.rfind(ours, 0) == 0 || name.rfind(palettes, 0) == 0) found.push_back(name);
+        if (name.rfind(ours, 0) == 0) found.push_back(name);
     }
     return found;
 }
@@ -219,6 +218,21 @@ TEST(AtomicSave, KeepsPermissionsAndReplacesFileBehindLink) {
     struct stat st;
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    // The palette list is written the same way.
+    const std::string palettes = tempPath("private-palettes.dat");
+    for (int pass = 0; pass < 2; ++pass) {
+        PMHANDLE pm = PMCreate(palettes.c_str());
+        auto* pal = static_cast<QDPALETTE*>(std::calloc(1, sizeof(QDPALETTE)));
+        pal->colors = static_cast<uint32_t*>(std::calloc(256, 4));
+        std::snprintf(pal->name, sizeof pal->name, "p%d", pass);
+        PMAddPal(pm, pal);
+        PMDestroy(pm);
+        if (pass == 0) ASSERT_EQ(::chmod(palettes.c_str(), 0600), 0);
+    }
+    ASSERT_EQ(::stat(palettes.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_TRUE(leftovers(palettes).empty());
 
     const std::string link = tempPath("link.raw");
     fs::create_symlink(path, link);
