@@ -106,33 +106,27 @@ void QDImage::drawImage(HDC hdc) {
     QPainter* p = painterOf(hdc);
     if (!p || !bitmap) return;
     const QDRECT& d = drawRect;
-    if (d.right <= d.left || d.bottom <= d.top || width() <= 0 || height() <= 0) {
-        drawSelectedRect(hdc);
-        drawGraphicObjects(hdc);
-        return;
-    }
-    p->save();
-    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p->setCompositionMode(QPainter::CompositionMode_Source);
-    if (p->worldTransform().isIdentity()) {
-        // Screens: only what can be seen is converted.
-        const QRect area = paintableArea(*p) & QRect(d.left, d.top, d.right - d.left, d.bottom - d.top);
-        if (!area.isEmpty()) {
-            const QImage part = visiblePart(*this, area);
-            if (!part.isNull()) p->drawImage(area.topLeft(), part);
-        }
-    } else {
-        // Printers and other scaled devices: the painter maps the whole bitmap.
-        const QImage img = bitmapImage(*this);
-        if (!img.isNull()) {
-            // Bottom-up bitmap: image row 0 ends at the bottom of the rectangle.
+    if (d.right > d.left && d.bottom > d.top && width() > 0 && height() > 0) {
+        p->save();
+        p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p->setCompositionMode(QPainter::CompositionMode_Source);
+        if (p->worldTransform().isIdentity()) {
+            // Screens: only what can be seen is converted.
+            const QRect area = paintableArea(*p) & QRect(d.left, d.top, d.right - d.left, d.bottom - d.top);
+            if (!area.isEmpty()) {
+                const QImage part = visiblePart(*this, area);
+                if (!part.isNull()) p->drawImage(area.topLeft(), part);
+            }
+        } else if (const QImage img = bitmapImage(*this); !img.isNull()) {
+            // Printers and other scaled devices: the painter maps the whole
+            // bitmap. Bottom-up: image row 0 ends at the bottom of the rectangle.
             p->setTransform(QTransform(double(d.right - d.left) / width(), 0, 0,
                                        -double(d.bottom - d.top) / height(), d.left, d.bottom),
                             true);
             p->drawImage(QPointF(0, 0), img);
         }
+        p->restore();
     }
-    p->restore();
     drawSelectedRect(hdc);
     drawGraphicObjects(hdc);
 }
