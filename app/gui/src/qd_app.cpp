@@ -212,6 +212,7 @@ void CQDApp::setStatusText(int pane, const QString& text) {
 
 void CQDApp::notifyActiveView(CQDView* view) {
     if (!mainFrame_) return;
+    if (plugIns_) plugIns_->refreshBarItems();
     mainFrame_->histogramWindow()->setView(view);
     mainFrame_->brushBar()->setView(view);
 }

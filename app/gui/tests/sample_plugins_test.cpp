@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -48,15 +49,15 @@ struct UnconnectedServer {
 class SamplePlugInsTest : public GuiTest {
   protected:
     // Answers the file dialog with the plug-in and the menu position dialog
-    // with the Process menu.
-    void install(const Sample& s) {
-        dialogs = [&s](QDialog& d) {
+    // with the Process menu, or another position.
+    void install(const Sample& s, const QString& position = "&Process") {
+        dialogs = [&s, position](QDialog& d) {
             if (auto* f = qobject_cast<QFileDialog*>(&d)) {
                 f->selectFile(s.path);
                 d.done(QDialog::Accepted);
             } else if (auto* tree = d.findChild<QTreeWidget*>()) {
                 const QList<QTreeWidgetItem*> found =
-                    tree->findItems("&Process", Qt::MatchExactly | Qt::MatchRecursive);
+                    tree->findItems(position, Qt::MatchExactly | Qt::MatchRecursive);
                 if (!found.isEmpty()) tree->setCurrentItem(found[0]);
                 d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
             }
@@ -155,6 +156,25 @@ TEST_F(SamplePlugInsTest, MenuEntriesFollowTheActiveImageType) {
             EXPECT_FALSE(item(s)->isChecked());
         }
     }
+}
+
+// An item in the menu bar itself has no menu that opens: its state follows
+// the active window.
+TEST_F(SamplePlugInsTest, AnItemOfTheMenuBarFollowsTheActiveImageToo) {
+    install(kWren, "Top menu");
+    QAction* bar = nullptr;
+    for (QAction* a : frame->imageMenu()->actions())
+        if (a->text() == kWren.name) bar = a;
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->isEnabled()) << "no window";
+    CChildFrame* rgb = openNew(4, 3, MT_RGB);
+    EXPECT_FALSE(bar->isEnabled()) << "RGB";
+    CChildFrame* grey = openNew(4, 3, MT_UCHAR);
+    EXPECT_TRUE(bar->isEnabled()) << "grey";
+    frame->mdiArea()->setActiveSubWindow(rgb);
+    EXPECT_FALSE(bar->isEnabled()) << "RGB again";
+    frame->mdiArea()->setActiveSubWindow(grey);
+    EXPECT_TRUE(bar->isEnabled()) << "grey again";
 }
 
 TEST_F(SamplePlugInsTest, WithoutAWindowEachSaysSoWhenRunFromItsFile) {

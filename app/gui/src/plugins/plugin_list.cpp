@@ -50,15 +50,34 @@ void CPlugInList::insert(Item& item, QMenuBar* menu) {
     const QString position = QString::fromLocal8Bit(e->record().menuPosition);
     e->setMenuPosition(placeInMenu(menu, position, a).toLocal8Bit().toStdString());
     // The plug-in says when its item opens whether it is enabled and checked.
-    for (QObject* o : a->associatedObjects())
+    // An item of the menu bar itself never opens: it is asked when the
+    // pointer reaches it and whenever another window becomes active.
+    for (QObject* o : a->associatedObjects()) {
         if (auto* m = qobject_cast<QMenu*>(o))
-            QObject::connect(m, &QMenu::aboutToShow, a, [this, a, id] {
-                CPlugInEntry* found = id <= kLastPlugInCommand ? find(id) : nullptr;
-                const int state = found ? host_.state(*found) : 1;
-                a->setEnabled(!(state & 1));
-                a->setCheckable(state & 2);
-                a->setChecked(state & 2);
+            QObject::connect(m, &QMenu::aboutToShow, a, [this, a] { applyState(a); });
+        else if (auto* bar = qobject_cast<QMenuBar*>(o)) {
+            QObject::connect(bar, &QMenuBar::hovered, a, [this, a](QAction* h) {
+                if (h == a) applyState(a);
             });
+            applyState(a);
+        }
+    }
+}
+
+void CPlugInList::applyState(QAction* a) {
+    const int id = a->data().toInt();
+    CPlugInEntry* found = id <= kLastPlugInCommand ? find(id) : nullptr;
+    const int state = found ? host_.state(*found) : 1;
+    a->setEnabled(!(state & 1));
+    a->setCheckable(state & 2);
+    a->setChecked(state & 2);
+}
+
+void CPlugInList::refreshBarItems() {
+    for (const Item& i : entries_)
+        if (i.action)
+            for (QObject* o : i.action->associatedObjects())
+                if (qobject_cast<QMenuBar*>(o)) applyState(i.action);
 }
 
 void CPlugInList::remove(int index) {

@@ -39,6 +39,9 @@ class CPlugInList {
     CPlugInEntry& at(int index) const { return *entries_[size_t(index)].entry; }
     // The entry behind a command, or null.
     CPlugInEntry* find(int commandId) const;
+    // Asks the plug-ins whose items sit in the menu bar itself for their
+    // state again (a menu asks its own when it opens).
+    void refreshBarItems();
     bool write() const;
 
   private:
@@ -47,6 +50,7 @@ class CPlugInList {
         QPointer<QAction> action;
     };
     void insert(Item& item, QMenuBar* menu);
+    void applyState(QAction* a);
 
     std::string file_;
     Host host_;
