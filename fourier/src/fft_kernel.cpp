@@ -317,8 +317,7 @@ template <int W>
     case 5: radix5<W>(io, st.m, twr, twi); break;
     case 8: radix8<W>(io, st.m, twr, twi); break;
     default: {
-        const size_t r0 = plan.rootOffset(st.radix);
-        radixAny<W>(io, st.radix, st.m, twr, twi, plan.rootr.data() + r0, plan.rooti.data() + r0);
+        radixAny<W>(io, st.radix, st.m, twr, twi, plan.rootr.data() + st.roots, plan.rooti.data() + st.roots);
     }
     }
 }

@@ -61,16 +61,15 @@ bool hasOwnButterfly(int radix) {
     return radix == 2 || radix == 3 || radix == 4 || radix == 5 || radix == 8;
 }
 
-void addRoots(FftPlan& plan, int radix) {
-    for (int known : plan.rootRadix)
-        if (known == radix) return;
-    plan.rootRadix.push_back(radix);
-    plan.rootStart.push_back(plan.rootr.size());
+// Appends the roots exp(-2*pi*i*j/radix) and says where they start.
+size_t addRoots(FftPlan& plan, int radix) {
+    const size_t start = plan.rootr.size();
     for (int j = 0; j < radix; ++j) {
         const double a = 2.0 * kPi * j / radix;
         plan.rootr.push_back(std::cos(a));
         plan.rooti.push_back(-std::sin(a));
     }
+    return start;
 }
 
 void buildStages(FftPlan& plan, int n) {
@@ -89,7 +88,11 @@ void buildStages(FftPlan& plan, int n) {
                 plan.twr.push_back(std::cos(a));
                 plan.twi.push_back(-std::sin(a));
             }
-        if (!hasOwnButterfly(r)) addRoots(plan, r);
+        if (!hasOwnButterfly(r)) {
+            // Equal radices come one after the other: they share their roots.
+            const bool same = !plan.stages.empty() && plan.stages.back().radix == r;
+            st.roots = same ? plan.stages.back().roots : addRoots(plan, r);
+        }
         plan.stages.push_back(st);
         s *= r;
         current /= r;

@@ -13,23 +13,21 @@ namespace qd::fourier {
 
 // One pass of the self-sorting transform: sub-transforms of length
 // radix * m at stride s; twiddles w^(p*k) for p < m, 1 <= k < radix, at
-// [offset + p * (radix - 1) + k - 1].
+// [offset + p * (radix - 1) + k - 1]; for radices without a butterfly of
+// their own, the roots exp(-2*pi*i*j/radix) at [roots + j].
 struct FftStage {
     int radix = 0;
     int m = 0;
     int s = 0;
     size_t offset = 0;
+    size_t roots = 0;
 };
 
 struct FftPlan {
     int n = 0;
     std::vector<FftStage> stages;
     std::vector<double> twr, twi;
-    // Roots exp(-2*pi*i*j/radix) of the radices without a butterfly of
-    // their own, at [rootOffset(radix) + j].
     std::vector<double> rootr, rooti;
-    std::vector<int> rootRadix;
-    std::vector<size_t> rootStart;
 
     // Powers of two from 4 on, and even lengths 2^k * m: t[k] =
     // exp(-pi*i*k/n) for k <= 2n; for powers of two the bit-reversal
@@ -48,12 +46,6 @@ struct FftPlan {
     int chirpLength = 0;
     std::vector<double> chirpr, chirpi, filterr, filteri;
     std::unique_ptr<FftPlan> inner;
-
-    size_t rootOffset(int radix) const {
-        for (size_t i = 0; i < rootRadix.size(); ++i)
-            if (rootRadix[i] == radix) return rootStart[i];
-        return 0;
-    }
 };
 
 // Elements each work buffer needs per sequence for a transform of length n.
