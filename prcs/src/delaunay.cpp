@@ -4,8 +4,8 @@
 
 namespace qd::prcs {
 
-double TriPoint::distance(double px, double py) const {
-    return std::sqrt((px - x) * (px - x) + (py - y) * (py - y));
+double TriPoint::squaredDistance(double px, double py) const {
+    return (px - x) * (px - x) + (py - y) * (py - y);
 }
 
 // a px + b py + c with c = -(a x0 + b y0), taken as a (px - x0) + b (py - y0):
@@ -53,7 +53,7 @@ void Triangulator::setTriangle(int32_t t, int32_t e0, int32_t e1, int32_t e2) {
     tr.edge = e0;
     tr.cx = ((p1.y - p3.y) * f - (p1.y - p2.y) * g) / l / 2;
     tr.cy = ((p1.x - p2.x) * g - (p1.x - p3.x) * f) / l / 2;
-    tr.r = p2.distance(tr.cx, tr.cy);
+    tr.r2 = p2.squaredDistance(tr.cx, tr.cy);
 }
 
 int32_t Triangulator::newTriangle(int32_t e0, int32_t e1, int32_t e2) {
@@ -119,7 +119,28 @@ Triangulator::Location Triangulator::classify(int32_t e, double px, double py) c
     return {Where::Inside, e};
 }
 
+// The point's side of e is far from 0 against the rounding of its terms.
+bool Triangulator::clearOf(int32_t e, double px, double py) const {
+    const HalfEdge& h = edges_[size_t(e)];
+    const TriPoint& o = points_[size_t(h.org)];
+    const double u = h.a * (px - o.x), v = h.b * (py - o.y);
+    return std::fabs(u + v) > 1e-12 * (std::fabs(u) + std::fabs(v));
+}
+
 Triangulator::Location Triangulator::locate(double px, double py) const {
+    // Centroids in label order mostly lie beyond the hull next to the last
+    // point that extended it. A hull edge that the point clearly sees puts it
+    // outside the convex hull, where the walk from the first half-edge ends
+    // too, on an edge of the same visible run: the same insertion follows.
+    if (lastHull_ >= 0 && edges_[size_t(lastHull_)].hullNext >= 0) {
+        int32_t ahead = lastHull_, back = lastHull_;
+        for (int32_t k = 0; k < 8; ++k) {
+            for (int32_t e : {ahead, back})
+                if (side(e, px, py) < 0 && clearOf(e, px, py)) return {Where::Outside, e};
+            ahead = edges_[size_t(ahead)].hullNext;
+            back = edges_[size_t(back)].hullPrev;
+        }
+    }
     int32_t e = 0;
     if (side(e, px, py) < 0) {
         if (edges_[0].twin < 0) return {Where::Outside, 0};
@@ -242,6 +263,7 @@ bool Triangulator::insertOutside(int32_t seen, int32_t p) {
     edges_[size_t(lastSpoke)].hullPrev = firstSpoke;
     edges_[size_t(lastSpoke)].hullNext = after;
     edges_[size_t(after)].hullPrev = lastSpoke;
+    lastHull_ = lastSpoke;
     for (int32_t e : pending_) legalise(e);
     return true;
 }
@@ -273,6 +295,13 @@ bool Triangulator::flip(int32_t e) {
     return true;
 }
 
+// Distance below the radius, both rounded through the square root; as the
+// root never reverses an order, only squares that compare less need it.
+bool Triangulator::inCircle(const Triangle& t, int32_t p) const {
+    const double d2 = points_[size_t(p)].squaredDistance(t.cx, t.cy);
+    return d2 < t.r2 && std::sqrt(d2) < std::sqrt(t.r2);
+}
+
 void Triangulator::legalise(int32_t start) {
     // Depth first, as the recursive rule reads; an explicit stack keeps deep
     // cascades off the call stack, and a budget stops rounding from cycling.
@@ -288,8 +317,7 @@ void Triangulator::legalise(int32_t start) {
         const Triangle& tt = triangles_[size_t(edges_[size_t(t)].tri)];
         const int32_t c = edges_[size_t(edges_[size_t(e)].next)].dst;
         const int32_t f = edges_[size_t(edges_[size_t(t)].next)].dst;
-        const bool inside = points_[size_t(f)].distance(te.cx, te.cy) < te.r ||
-                            points_[size_t(c)].distance(tt.cx, tt.cy) < tt.r;
+        const bool inside = inCircle(te, f) || inCircle(tt, c);
         if (!inside || budget == 0) continue;
         const int32_t e1 = edges_[size_t(e)].next, e2 = edges_[size_t(e1)].next;
         const int32_t t1 = edges_[size_t(t)].next, t2 = edges_[size_t(t1)].next;

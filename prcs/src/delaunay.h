@@ -10,7 +10,7 @@ namespace qd::prcs {
 struct TriPoint {
     double x;
     double y;
-    double distance(double px, double py) const;
+    double squaredDistance(double px, double py) const;
 };
 
 struct HalfEdge {
@@ -26,7 +26,7 @@ struct HalfEdge {
 
 struct Triangle {
     int32_t edge;
-    double cx, cy, r; // circumcircle
+    double cx, cy, r2; // circumcircle: centre, squared radius
 };
 
 // Everything it makes lives in its own vectors and goes with it.
@@ -56,12 +56,14 @@ private:
 
     void firstTriangle();
     Location locate(double px, double py) const;
+    bool clearOf(int32_t e, double px, double py) const;
     Location classify(int32_t e, double px, double py) const;
     Location searchAll(double px, double py) const;
     void insertInside(int32_t e, int32_t p);
     int32_t splitAt(int32_t e, int32_t p);
     void insertOnEdge(int32_t e, int32_t p);
     bool insertOutside(int32_t e, int32_t p);
+    bool inCircle(const Triangle& t, int32_t p) const;
     void legalise(int32_t e);
     bool flip(int32_t e);
 
@@ -69,6 +71,7 @@ private:
     std::vector<HalfEdge> edges_;
     std::vector<Triangle> triangles_;
     std::vector<int32_t> pending_, stack_;
+    int32_t lastHull_ = -1; // the last hull edge made from outside
 };
 
 } // namespace qd::prcs
