@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <type_traits>
 
 namespace qd::prcs {
 namespace {
@@ -22,8 +23,8 @@ template <bool IsMin> struct ExtremumAcc {
 
 // Rows outer; each pixel still meets its neighbours in offset order, so the
 // result is the element-by-element one bit for bit.
-template <class T, bool IsMin>
-void extremumRowsInOrder(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
+template <class T, bool IsMin, class Finish>
+void extremumRowsInOrder(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets, Finish& finish) {
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     const OffsetSpan s = spanOf(offsets);
     ClampedRows<T> rows(rowsOf<T>(src), w, h, s.left, s.right, s.up + s.down + 1);
@@ -33,9 +34,12 @@ void extremumRowsInOrder(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& 
         T* o = dst[y];
         std::fill(o, o + w, startValue<T, IsMin>());
         for (const Offset& off : offsets) foldRow<T, IsMin>(o, rows.row(y + off.dy) + off.dx, w);
+        finish(y, o);
         pump.afterRow(y);
     }
 }
+
+template <class T, bool IsMin> T pick(T a, T b) { return IsMin ? std::min(a, b) : std::max(a, b); }
 
 // The extremum of each run of `len` elements starting at column x + first
 // of the source row, for x in 0 .. w - 1, columns clamped to the row, by
@@ -45,7 +49,6 @@ template <class T, bool IsMin>
 QD_ROW_KERNEL void runExtremum(const T* __restrict src, int32_t first, int32_t len, int32_t w, T* __restrict tmp,
                                T* __restrict o) {
     auto at = [&](int32_t x) { return src[std::clamp(x + first, 0, w - 1)]; };
-    auto pick = [](T a, T b) { return IsMin ? std::min(a, b) : std::max(a, b); };
     // Positions x whose run of two lies inside the row: from -first to w - 2 - first.
     const int32_t lo = std::max(0, -first);
     if (len == 1) {
@@ -57,23 +60,44 @@ QD_ROW_KERNEL void runExtremum(const T* __restrict src, int32_t first, int32_t l
     }
     int32_t valid = w + len - 2, span = 2;
     const int32_t hi = std::max(lo, std::min(valid, w - 1 - first));
-    for (int32_t x = 0; x < lo && x < valid; ++x) tmp[x] = pick(at(x), at(x + 1));
+    for (int32_t x = 0; x < lo && x < valid; ++x) tmp[x] = pick<T, IsMin>(at(x), at(x + 1));
     const T* p = src + first;
-    for (int32_t x = lo; x < hi; ++x) tmp[x] = pick(p[x], p[x + 1]);
-    for (int32_t x = hi; x < valid; ++x) tmp[x] = pick(at(x), at(x + 1));
+    for (int32_t x = lo; x < hi; ++x) tmp[x] = pick<T, IsMin>(p[x], p[x + 1]);
+    for (int32_t x = hi; x < valid; ++x) tmp[x] = pick<T, IsMin>(at(x), at(x + 1));
     for (; span * 2 <= len; span *= 2) {
         valid -= span;
-        for (int32_t x = 0; x < valid; ++x) tmp[x] = pick(tmp[x], tmp[x + span]);
+        for (int32_t x = 0; x < valid; ++x) tmp[x] = pick<T, IsMin>(tmp[x], tmp[x + span]);
     }
     const int32_t shift = len - span; // two spans cover the run
-    for (int32_t x = 0; x < w; ++x) o[x] = pick(tmp[x], tmp[x + shift]);
+    for (int32_t x = 0; x < w; ++x) o[x] = pick<T, IsMin>(tmp[x], tmp[x + shift]);
+}
+
+// o = the extremum of a, b and c; c may be a.
+template <class T, bool IsMin>
+QD_ROW_KERNEL void pickRows(T* __restrict o, const T* __restrict a, const T* __restrict b, const T* c, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) o[x] = pick<T, IsMin>(pick<T, IsMin>(a[x], b[x]), c[x]);
+}
+
+// o = the extremum of o, a and b.
+template <class T, bool IsMin>
+QD_ROW_KERNEL void foldTwoRows(T* __restrict o, const T* __restrict a, const T* __restrict b, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) o[x] = pick<T, IsMin>(o[x], pick<T, IsMin>(a[x], b[x]));
+}
+
+// The extremum of n rows into o, in few passes over o.
+template <class T, bool IsMin> void extremumOfRows(T* o, const T* const* rows, size_t n, int32_t w) {
+    size_t i = std::min<size_t>(n, 3);
+    if (n == 1) std::copy(rows[0], rows[0] + w, o);
+    else pickRows<T, IsMin>(o, rows[0], rows[1], rows[i - 1], w);
+    for (; i + 2 <= n; i += 2) foldTwoRows<T, IsMin>(o, rows[i], rows[i + 1], w);
+    if (i < n) foldRow<T, IsMin>(o, rows[i], w);
 }
 
 // Integers: the extremum does not depend on the order of the neighbours.
 // When every row of the element is one run of columns, each source row is
 // reduced along each distinct run once, then the element's rows are folded.
-template <class T, bool IsMin>
-bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
+template <class T, bool IsMin, class Finish>
+bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets, Finish& finish) {
     struct Run {
         int32_t dy, first, len;
     };
@@ -118,70 +142,83 @@ bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& o
         return b;
     };
     const WindowRows<T> dst = rowsOf<T>(out);
+    std::vector<const T*> parts(runs.size());
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
-        // The extremum with the start value is the first row itself.
+        // The extremum with the start value is that of the rows alone.
         T* o = dst[y];
-        const T* first = reduced(shapes[shapeOf[0]], y + runs[0].dy);
-        std::copy(first, first + w, o);
-        for (size_t i = 1; i < runs.size(); ++i) foldRow<T, IsMin>(o, reduced(shapes[shapeOf[i]], y + runs[i].dy), w);
+        for (size_t i = 0; i < runs.size(); ++i) parts[i] = reduced(shapes[shapeOf[i]], y + runs[i].dy);
+        extremumOfRows<T, IsMin>(o, parts.data(), parts.size(), w);
+        finish(y, o);
         pump.afterRow(y);
     }
     return true;
 }
 
-template <class T, bool IsMin>
-void extremumRows(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets) {
+// Each finished row of the result is passed to finish(y, row) while it is
+// still in the cache.
+template <class T, bool IsMin, class Finish>
+void extremumRows(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets, Finish& finish) {
     if constexpr (std::is_integral_v<T>)
-        if (extremumRowsByRuns<T, IsMin>(src, out, offsets)) return;
-    extremumRowsInOrder<T, IsMin>(src, out, offsets);
+        if (extremumRowsByRuns<T, IsMin>(src, out, offsets, finish)) return;
+    extremumRowsInOrder<T, IsMin>(src, out, offsets, finish);
 }
 
-template <bool IsMin>
-MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noexcept {
+struct NoFinish {
+    template <class T> void operator()(int32_t, T*) const noexcept {}
+};
+
+// finish sees the rows of the typed path only; the other paths leave it
+// uncalled.
+template <bool IsMin, class Finish = NoFinish>
+MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst, Finish finish = {}) noexcept {
     std::vector<Offset> offsets;
     if (refusedSource(src) || !morphologyOffsets(kernel, offsets)) return refuse(dst, {src});
     return filterInto(src, MTGetFlags(src), dst, [&](MTHANDLE in, MTHANDLE out) {
         // An empty element leaves the sentinel, which only the value path
         // stores.
         if (!offsets.empty() &&
-            (withRowType(in, out, [&](auto t) { extremumRows<decltype(t), IsMin>(in, out, offsets); }) ||
-             viaBytes(in, out, [&](MTHANDLE i, MTHANDLE o) { extremumRows<uint8_t, IsMin>(i, o, offsets); })))
+            (withRowType(in, out, [&](auto t) { extremumRows<decltype(t), IsMin>(in, out, offsets, finish); }) ||
+             viaBytes(in, out, [&](MTHANDLE i, MTHANDLE o) {
+                 NoFinish none;
+                 extremumRows<uint8_t, IsMin>(i, o, offsets, none);
+             })))
             return;
         ExtremumAcc<IsMin> acc;
         forEachKernelWindow(MatrixView{in}, MatrixView{out}, MTGetWidth(in), MTGetHeight(in), offsets, acc);
     });
 }
 
-// out = src - open, stored as MTSetReal would store the double difference:
-// for integers that is the difference saturated to the type.
-template <class T> QD_ROW_KERNEL void subtractRows(MTHANDLE src, MTHANDLE open, MTHANDLE out) {
-    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    const WindowRows<T> from = rowsOf<T>(src), opened = rowsOf<T>(open), to = rowsOf<T>(out);
-    for (int32_t y = 0; y < h; ++y) {
-        const T* s = from[y];
-        const T* r = opened[y];
-        T* o = to[y];
-        for (int32_t x = 0; x < w; ++x) {
-            if constexpr (std::is_floating_point_v<T>) {
-                o[x] = T(double(s[x]) - double(r[x]));
-            } else {
-                const int32_t d = int32_t(s[x]) - int32_t(r[x]);
-                constexpr int32_t lo = std::numeric_limits<T>::min(), hi = std::numeric_limits<T>::max();
-                o[x] = T(d < lo ? lo : d > hi ? hi : d);
-            }
+// o = s - r, stored as MTSetReal would store the double difference: for
+// integers that is the difference saturated to the type. o may be r.
+template <class T> QD_ROW_KERNEL void subtractRow(const T* s, const T* r, T* o, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) {
+        if constexpr (std::is_floating_point_v<T>) {
+            o[x] = T(double(s[x]) - double(r[x]));
+        } else if constexpr (std::is_unsigned_v<T>) {
+            o[x] = T(std::max(s[x], r[x]) - r[x]); // below 0 saturates to 0
+        } else {
+            const int32_t d = int32_t(s[x]) - int32_t(r[x]);
+            constexpr int32_t lo = std::numeric_limits<T>::min(), hi = std::numeric_limits<T>::max();
+            o[x] = T(d < lo ? lo : d > hi ? hi : d);
         }
     }
 }
 
+template <class T> void subtractRows(MTHANDLE src, MTHANDLE open, MTHANDLE out) {
+    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    const WindowRows<T> from = rowsOf<T>(src), opened = rowsOf<T>(open), to = rowsOf<T>(out);
+    for (int32_t y = 0; y < h; ++y) subtractRow<T>(from[y], opened[y], to[y], w);
+}
+
 // first, then second on the temporary result; the caller's dst takes the
 // second step.
-template <bool FirstIsMin>
-MTHANDLE composed(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noexcept {
+template <bool FirstIsMin, class Finish = NoFinish>
+MTHANDLE composed(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst, Finish finish = {}) noexcept {
     if (refusedSource(src) || !kernel) return refuse(dst, {src});
     MTHANDLE tmp = extremumFilter<FirstIsMin>(src, kernel, nullptr);
     if (!tmp) return refuse(dst, {src});
-    MTHANDLE out = extremumFilter<!FirstIsMin>(tmp, kernel, dst);
+    MTHANDLE out = extremumFilter<!FirstIsMin>(tmp, kernel, dst, finish);
     MTDestroy(tmp);
     return out;
 }
@@ -214,10 +251,18 @@ MTHANDLE TopHat2D(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noexcept {
     // Opening into the source itself would lose the source before the
     // subtraction: open into a temporary then.
     const bool inPlace = dst == src;
-    MTHANDLE open = Opening2D(src, kernel, inPlace ? nullptr : dst);
+    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    // Into another matrix, each opened row is subtracted as it is made.
+    bool subtracted = false;
+    auto subtract = [&](int32_t y, auto* o) {
+        using T = std::remove_pointer_t<decltype(o)>;
+        subtractRow<T>(rowsOf<T>(src)[y], o, o, w);
+        subtracted = true;
+    };
+    MTHANDLE open = inPlace ? composed<true>(src, kernel, nullptr) : composed<true>(src, kernel, dst, subtract);
     if (!open) return nullptr;
     MTHANDLE out = inPlace ? src : open;
-    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    if (subtracted) return out;
     if (!wholeWindow(out) || !withRowType(src, open, [&](auto t) { subtractRows<decltype(t)>(src, open, out); })) {
         const MatrixView s{src}, r{open}, o{out};
         for (int32_t x = 0; x < w; ++x)
