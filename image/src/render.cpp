@@ -54,11 +54,37 @@ void renderLevels(const Planes& p, double initial, double c, LevelCounts& counts
         std::array<uint8_t, size> lut; // at most 64 KiB, on the stack: no allocation to fail
         for (size_t i = 0; i < size; ++i)
             lut[i] = level256((displayValue(D, double(T(U(i))), 0.0) - initial) * c);
+        // Blocks of zeros, the background of label and mask images, are
+        // filled and counted whole.
+        constexpr int32_t kBlock = int32_t(8 / sizeof(T));
+        const uint8_t zero = lut[0];
         for (int32_t y = 0; y < p.h; ++y) {
             const uint8_t* s = p.srcRow(y);
             uint8_t* d = p.dstRow(y);
-            for (int32_t x = 0; x < w; ++x) d[x] = lut[U(loadAt<T>(s, x))];
-            counts.addRow(d, p.w);
+            uint32_t part[2][256] = {};
+            uint64_t zeros = 0;
+            int32_t x = 0;
+            for (; x + kBlock <= w; x += kBlock) {
+                uint64_t block;
+                std::memcpy(&block, s + int64_t(x) * int64_t(sizeof(T)), 8);
+                if (block == 0) {
+                    std::memset(d + x, zero, size_t(kBlock));
+                    zeros += uint64_t(kBlock);
+                    continue;
+                }
+                for (int32_t i = 0; i < kBlock; ++i) {
+                    const uint8_t level = lut[U(loadAt<T>(s, x + i))];
+                    d[x + i] = level;
+                    ++part[i & 1][level];
+                }
+            }
+            for (; x < w; ++x) {
+                const uint8_t level = lut[U(loadAt<T>(s, x))];
+                d[x] = level;
+                ++part[0][level];
+            }
+            for (int k = 0; k < 256; ++k) counts.n[k] += uint64_t(part[0][k]) + part[1][k];
+            counts.n[zero] += zeros;
             if (pump) ProcessMessage();
         }
     } else {

@@ -300,7 +300,9 @@ TEST(Levels, FastRangeAndRenderingMatchElementByElementOnes) {
             MTHANDLE mt = IMGetDataHandle(im.get());
             for (int32_t y = 0; y < h; ++y)
                 for (int32_t x = 0; x < w; ++x) {
-                    MTSetReal(mt, x, y, double(nextRandom(state) % 70000) - 20000.5);
+                    // Zeros over part of every other row, as in a mask's background.
+                    const bool background = y % 2 == 1 && x < 2 * w / 3;
+                    MTSetReal(mt, x, y, background ? 0.0 : double(nextRandom(state) % 70000) - 20000.5);
                     MTSetImag(mt, x, y, double(nextRandom(state) % 3000) / 7.0 - 200);
                 }
             IMSetDisplayType(im.get(), display);
