@@ -19,36 +19,64 @@ constexpr double kDiagonalStep = 1.414213562373;
 constexpr int32_t kDx[8] = {1, 1, 0, -1, -1, -1, 0, 1};
 constexpr int32_t kDy[8] = {0, -1, -1, -1, 0, 1, 1, 1};
 
-struct Plane {
-    int32_t w;
-    int32_t h;
-    std::vector<int32_t> v;
+// Labels as one block of rows w apart: the matrix's own 16-bit rows when
+// they lie so, else a copy.
+template <class T> struct Plane {
+    int32_t w = 0;
+    int32_t h = 0;
+    const T* v = nullptr;
+    std::vector<T> own;
     int32_t at(int32_t x, int32_t y) const { return v[size_t(y) * size_t(w) + size_t(x)]; }
-    int32_t atOrZero(int32_t x, int32_t y) const {
-        return x < 0 || y < 0 || x >= w || y >= h ? 0 : at(x, y);
-    }
 };
 
-Plane readLabels(MTHANDLE m) {
-    Plane p{MTGetWidth(m), MTGetHeight(m), {}};
-    p.v.resize(size_t(p.w) * size_t(p.h));
-    if (MTGetFlags(m) == MT_USHORT) {
+template <class T> void readLabels(MTHANDLE m, Plane<T>& p) {
+    p.w = MTGetWidth(m);
+    p.h = MTGetHeight(m);
+    if constexpr (std::is_same_v<T, uint16_t>) {
         const WindowRows<const uint16_t> rows = rowsOf<const uint16_t>(m);
-        for (int32_t y = 0; y < p.h; ++y)
-            std::copy(rows[y], rows[y] + p.w, p.v.begin() + int64_t(y) * p.w);
+        bool block = true;
+        for (int32_t y = 1; y < p.h && block; ++y) block = rows[y] == rows[0] + int64_t(y) * p.w;
+        if (block) {
+            p.v = rows[0];
+            return;
+        }
+        p.own.resize(size_t(p.w) * size_t(p.h));
+        for (int32_t y = 0; y < p.h; ++y) std::copy(rows[y], rows[y] + p.w, p.own.begin() + int64_t(y) * p.w);
     } else {
+        p.own.resize(size_t(p.w) * size_t(p.h));
         for (int32_t y = 0; y < p.h; ++y)
-            for (int32_t x = 0; x < p.w; ++x) p.v[size_t(y) * size_t(p.w) + size_t(x)] = MTRealInt(m, x, y);
+            for (int32_t x = 0; x < p.w; ++x) p.own[size_t(y) * size_t(p.w) + size_t(x)] = T(MTRealInt(m, x, y));
     }
-    return p;
+    p.v = p.own.data();
 }
 
 // An inner labelled pixel (c points at it, rows w apart) is a boundary pixel
 // next to label 0, with eight also diagonally next to it.
-inline bool touchesBackground(const int32_t* c, int32_t w, bool eight) {
-    const int32_t *up = c - w, *down = c + w;
+template <class T> inline bool touchesBackground(const T* c, int32_t w, bool eight) {
+    const T *up = c - w, *down = c + w;
     if (c[-1] == 0 || c[1] == 0 || up[0] == 0 || down[0] == 0) return true;
     return eight && (up[-1] == 0 || up[1] == 0 || down[-1] == 0 || down[1] == 0);
+}
+
+// The boundary flags of the pixels x0 .. x1 - 1 of one run of a row that is
+// neither the first nor the last. Inside the run the left and right
+// neighbours are labelled, so only the rows above and below need looking at.
+template <class T> void edgeFlags(const T* row, int32_t w, int32_t x0, int32_t x1, bool eight, uint8_t* flags) {
+    auto atEnd = [&](int32_t x) { flags[x] = x == 0 || x == w - 1 || touchesBackground(row + x, w, eight); };
+    if (x1 - x0 <= 2) {
+        for (int32_t x = x0; x < x1; ++x) atEnd(x);
+        return;
+    }
+    atEnd(x0);
+    atEnd(x1 - 1);
+    const T *up = row - w, *down = row + w;
+    if (eight) {
+        for (int32_t x = x0 + 1; x < x1 - 1; ++x)
+            flags[x] = (up[x - 1] == 0) | (up[x] == 0) | (up[x + 1] == 0) | (down[x - 1] == 0) | (down[x] == 0) |
+                       (down[x + 1] == 0);
+    } else {
+        for (int32_t x = x0 + 1; x < x1 - 1; ++x) flags[x] = (up[x] == 0) | (down[x] == 0);
+    }
 }
 
 // Boundary pixels: labelled pixels on the outermost rows or columns or next
@@ -56,7 +84,8 @@ inline bool touchesBackground(const int32_t* c, int32_t w, bool eight) {
 // looked at; `mask` marks each one found for the contour tracing. Runs come
 // out as a scan of the whole image would give them: within one object run
 // the boundary pixels share its value, and neighbouring runs differ.
-void boundaryRuns(const Plane& l, const RunImage& objects, bool eight, RunImage& out,
+template <class T>
+void boundaryRuns(const Plane<T>& l, const RunImage& objects, bool eight, RunImage& out,
                   std::vector<uint8_t>& mask) {
     const int32_t w = l.w, h = l.h;
     out.width = w;
@@ -66,15 +95,16 @@ void boundaryRuns(const Plane& l, const RunImage& objects, bool eight, RunImage&
     mask.assign(size_t(w) * size_t(h), 0);
     for (int32_t y = 0; y < h; ++y) {
         out.rowStart[size_t(y)] = out.runs.size();
-        const int32_t* row = l.v.data() + int64_t(y) * w;
+        const T* row = l.v + int64_t(y) * w;
         uint8_t* flags = mask.data() + int64_t(y) * w;
         const bool outer = y == 0 || y == h - 1;
         for (size_t r = objects.rowStart[size_t(y)]; r < objects.rowStart[size_t(y) + 1]; ++r) {
             const Run& run = objects.runs[r];
+            if (outer) std::fill(flags + run.x0, flags + run.x1, uint8_t(1));
+            else edgeFlags(row, w, run.x0, run.x1, eight, flags);
             int32_t start = -1;
             for (int32_t x = run.x0; x < run.x1; ++x) {
-                const bool edge = outer || x == 0 || x == w - 1 || touchesBackground(row + x, w, eight);
-                flags[x] = edge;
+                const bool edge = flags[x];
                 if (edge && start < 0) start = x;
                 if (!edge && start >= 0) {
                     out.runs.push_back({start, x, run.value, 0});
@@ -94,7 +124,8 @@ void boundaryRuns(const Plane& l, const RunImage& objects, bool eight, RunImage&
 // d - 2 (odd d). It stops when the start pixel would repeat its first step.
 // Bounded by the number of (pixel, direction) states, so no input can keep
 // it going.
-double traceContour(const Plane& labels, const std::vector<uint8_t>& boundary, int32_t sx, int32_t sy,
+template <class T>
+double traceContour(const Plane<T>& labels, const std::vector<uint8_t>& boundary, int32_t sx, int32_t sy,
                     uint64_t pixels) {
     const int32_t id = labels.at(sx, sy);
     auto on = [&](int32_t x, int32_t y) {
@@ -136,19 +167,22 @@ double traceContour(const Plane& labels, const std::vector<uint8_t>& boundary, i
 // three of its pixels and 3 for a full one. Each pair and block is counted
 // at its first pixel of the label in raster order, so only the object runs
 // are visited.
-std::vector<int64_t> eulerNumbers(const Plane& l, const RunImage& runs, int32_t n, bool eight) {
+template <class T>
+std::vector<int64_t> eulerNumbers(const Plane<T>& l, const RunImage& runs, int32_t n, bool eight) {
     std::vector<int64_t> e(size_t(n) + 1, 0);
     const int32_t w = l.w, h = l.h;
     for (int32_t y = 0; y < h; ++y) {
-        const int32_t* row = l.v.data() + int64_t(y) * w;
-        const int32_t* next = y + 1 < h ? row + w : nullptr;
+        const T* row = l.v + int64_t(y) * w;
+        const T* next = y + 1 < h ? row + w : nullptr;
         for (size_t r = runs.rowStart[size_t(y)]; r < runs.rowStart[size_t(y) + 1]; ++r) {
             const Run& run = runs.runs[r];
             const int32_t k = run.value;
             if (k < 1 || k > n) continue;
+            // Runs are maximal, so inside one the left and right neighbours
+            // are k exactly away from its ends.
             int64_t sum = 0;
-            for (int32_t x = run.x0; x < run.x1; ++x) {
-                const bool right = x + 1 < w && row[x + 1] == k;
+            auto pixel = [&](int32_t x) {
+                const bool right = x + 1 < run.x1;
                 const bool down = next && next[x] == k;
                 const bool downRight = next && x + 1 < w && next[x + 1] == k;
                 const bool downLeft = next && x > 0 && next[x - 1] == k;
@@ -156,13 +190,27 @@ std::vector<int64_t> eulerNumbers(const Plane& l, const RunImage& runs, int32_t 
                 const int32_t inBlock = 1 + right + down + downRight; // block with x, y at its top left
                 if (!eight) {
                     sum += inBlock == 4;
-                    continue;
+                    return;
                 }
                 sum -= downRight + downLeft;
                 if (inBlock >= 3) sum += inBlock == 4 ? 3 : 1;
                 // The block to the left, when this is its first pixel of k.
-                if (downLeft && down && !(x > 0 && row[x - 1] == k)) sum += 1;
+                if (downLeft && down && x == run.x0) sum += 1;
+            };
+            // Away from the image's sides the same terms, without branches.
+            const int32_t lo = next ? std::max(run.x0, 1) : run.x1, hi = next ? std::min(run.x1, w - 1) : run.x1;
+            for (int32_t x = run.x0; x < std::min(lo, run.x1); ++x) pixel(x);
+            int64_t part = 0;
+            for (int32_t x = lo; x < hi; ++x) {
+                const int32_t right = x + 1 < run.x1, first = x == run.x0;
+                const int32_t down = next[x] == k, downRight = next[x + 1] == k, downLeft = next[x - 1] == k;
+                const int32_t t = right + down + downRight;
+                part += 1 - right - down;
+                if (eight) part += -downRight - downLeft + (t == 3 ? 3 : t == 2 ? 1 : 0) + (downLeft & down & first);
+                else part += t == 3;
             }
+            sum += part;
+            for (int32_t x = std::max(hi, lo); x < run.x1; ++x) pixel(x);
             e[size_t(k)] += sum;
         }
     }
@@ -173,7 +221,8 @@ struct Sums {
     double area = 0, x = 0, y = 0, xy = 0, xx = 0, yy = 0;
 };
 
-void measure(const Plane& labels, int32_t n, bool eight, bool dropBorder, ObjectPropertyRecord* props) {
+template <class T>
+void measure(const Plane<T>& labels, int32_t n, bool eight, bool dropBorder, ObjectPropertyRecord* props) {
     const int32_t w = labels.w, h = labels.h;
     if (w <= 0 || h <= 0) {
         for (int32_t k = 0; k < n; ++k) {
@@ -183,15 +232,33 @@ void measure(const Plane& labels, int32_t n, bool eight, bool dropBorder, Object
         return;
     }
 
-    // Sums in the order the pixels are met, row by row.
+    // Sums in the order the pixels are met, row by row. Every term and every
+    // partial sum is an integer; while the largest possible total stays
+    // below 2^53 each addition is exact, so a run's terms may be added as
+    // one integer.
     RunImage objects;
-    extractRuns(labels.v.data(), w, h, objects);
+    extractRuns(labels.v, w, h, objects);
     std::vector<Sums> sums(size_t(n) + 1);
+    const double side = std::max(w, h);
+    const bool exact = side * side * double(w) * double(h) < 9.0e15;
     for (int32_t y = 0; y < h; ++y) {
         for (size_t r = objects.rowStart[size_t(y)]; r < objects.rowStart[size_t(y) + 1]; ++r) {
             const Run& run = objects.runs[r];
             if (run.value < 1 || run.value > n) continue;
             Sums& s = sums[size_t(run.value)];
+            if (exact) {
+                const int64_t a = run.x0, b = run.x1 - 1, len = b - a + 1, yy = y;
+                const int64_t sx = (a + b) * len / 2;
+                // Squares up to b less those below a.
+                const int64_t sxx = (b * (b + 1) * (2 * b + 1) - (a - 1) * a * (2 * a - 1)) / 6;
+                s.area += double(len);
+                s.x += double(sx);
+                s.y += double(yy * len);
+                s.xy += double(sx * yy);
+                s.xx += double(sxx);
+                s.yy += double(yy * yy * len);
+                continue;
+            }
             for (int32_t x = run.x0; x < run.x1; ++x) {
                 s.area += 1;
                 s.x += x;
@@ -291,7 +358,16 @@ extern "C" int32_t ObjectProperty(MTHANDLE labels, int32_t n, int32_t eight, int
     if (!labels || !props) return 0;
     if (n <= 0) return 1;
     try {
-        measure(readLabels(labels), n, eight != 0, dropBorder == 1, props);
+        // 16-bit labels are read where they lie; others as 32-bit copies.
+        if (MTGetFlags(labels) == MT_USHORT) {
+            Plane<uint16_t> plane;
+            readLabels(labels, plane);
+            measure(plane, n, eight != 0, dropBorder == 1, props);
+        } else {
+            Plane<int32_t> plane;
+            readLabels(labels, plane);
+            measure(plane, n, eight != 0, dropBorder == 1, props);
+        }
     } catch (const std::bad_alloc&) {
         return 0;
     }
