@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 
 using namespace qd::prcs;
@@ -79,6 +80,14 @@ template <class T> void edgeFlags(const T* row, int32_t w, int32_t x0, int32_t x
     }
 }
 
+// The first position from x on, before end, whose flag is not v.
+inline int32_t endOfStretch(const uint8_t* flags, int32_t x, int32_t end, uint8_t v) {
+    const uint64_t all = 0x0101010101010101ull * v;
+    for (uint64_t word; x + 8 <= end && (std::memcpy(&word, flags + x, 8), word == all);) x += 8;
+    while (x < end && flags[x] == v) ++x;
+    return x;
+}
+
 // Boundary pixels: labelled pixels on the outermost rows or columns or next
 // to label 0. Only pixels of the object runs can be any, so only those are
 // looked at; `mask` marks each one found for the contour tracing. Runs come
@@ -102,16 +111,14 @@ void boundaryRuns(const Plane<T>& l, const RunImage& objects, bool eight, RunIma
             const Run& run = objects.runs[r];
             if (outer) std::fill(flags + run.x0, flags + run.x1, uint8_t(1));
             else edgeFlags(row, w, run.x0, run.x1, eight, flags);
-            int32_t start = -1;
-            for (int32_t x = run.x0; x < run.x1; ++x) {
-                const bool edge = flags[x];
-                if (edge && start < 0) start = x;
-                if (!edge && start >= 0) {
-                    out.runs.push_back({start, x, run.value, 0});
-                    start = -1;
-                }
+            // Stretches of equal flags, passed eight at a time.
+            for (int32_t x = run.x0; x < run.x1;) {
+                x = endOfStretch(flags, x, run.x1, 0);
+                if (x == run.x1) break;
+                const int32_t start = x;
+                x = endOfStretch(flags, x, run.x1, 1);
+                out.runs.push_back({start, x, run.value, 0});
             }
-            if (start >= 0) out.runs.push_back({start, run.x1, run.value, 0});
         }
     }
     out.rowStart[size_t(h)] = out.runs.size();
