@@ -45,32 +45,37 @@ IMHANDLE labelImage(MTHANDLE labels, int32_t count, PMHANDLE palettes) {
         return nullptr;
     }
     const int32_t w = MTGetWidth(labels), h = MTGetHeight(labels);
+    int32_t found = 0;
+    auto name = [&](int32_t k, int32_t x, int32_t y) {
+        if (k < 1 || k > count || named[size_t(k)]) return;
+        named[size_t(k)] = 1;
+        ++found;
+        char text[16];
+        std::snprintf(text, sizeof text, "%d", k);
+        IMAddTextObject(im, x, y, text, "Arial", 12, 0, 0, 0x00FFFF);
+    };
     // Labels come as 16-bit values; their rows are read directly, a pixel
     // at a time through the accessor would cost more than the labelling.
+    // Only the first pixel of a run can be the first of its label.
     const bool direct = MTGetFlags(labels) == MT_USHORT;
     int32_t x0 = 0, y0 = 0;
     MTGetWindowOrigin(labels, &x0, &y0);
     auto* const* rows = reinterpret_cast<const uint16_t* const*>(MTGetMatrixPointer(labels));
-    for (int32_t y = h - 1; y >= 0; --y)
-        for (int32_t x = 0; x < w; ++x) {
-            if (direct) {
-                // Most of an image is background: pass it four labels at a time.
-                const uint16_t* row = rows[y0 + y] + x0;
-                while (x + 4 <= w) {
-                    uint64_t four;
-                    std::memcpy(&four, row + x, sizeof four);
-                    if (four != 0) break;
-                    x += 4;
-                }
-                if (x >= w) break;
-            }
-            const int32_t k = direct ? rows[y0 + y][x0 + x] : MTRealInt(labels, x, y);
-            if (k < 1 || k > count || named[size_t(k)]) continue;
-            named[size_t(k)] = 1;
-            char text[16];
-            std::snprintf(text, sizeof text, "%d", k);
-            IMAddTextObject(im, x, y, text, "Arial", 12, 0, 0, 0x00FFFF);
+    for (int32_t y = h - 1; y >= 0 && found < count; --y) {
+        if (!direct) {
+            for (int32_t x = 0; x < w; ++x) name(MTRealInt(labels, x, y), x, y);
+            continue;
         }
+        const uint16_t* row = rows[y0 + y] + x0;
+        for (int32_t x = 0; x < w;) {
+            // Most of an image is background: pass it four labels at a time.
+            for (uint64_t four; x + 4 <= w && (std::memcpy(&four, row + x, sizeof four), four == 0);) x += 4;
+            if (x >= w) break;
+            const uint16_t k = row[x];
+            if (k != 0) name(k, x, y);
+            while (x < w && row[x] == k) ++x;
+        }
+    }
     IMPrepareBitmap(im);
     return im;
 }
