@@ -151,11 +151,23 @@ double traceContour(const Plane<T>& labels, const std::vector<uint8_t>& boundary
     const int32_t fx = sx + kDx[d], fy = sy + kDy[d];
     double length = (d & 1) ? kDiagonalStep : 1.0;
     int32_t x = fx, y = fy;
+    // Away from the image's sides every neighbour lies at a fixed offset.
+    const int64_t w = labels.w;
+    int64_t offset[8];
+    for (int32_t c = 0; c < 8; ++c) offset[c] = kDx[c] + kDy[c] * w;
     for (uint64_t step = 0, limit = 8 * pixels + 8; step < limit; ++step) {
         const int32_t start = d + ((d & 1) ? 6 : 7);
+        const bool inner = x > 0 && y > 0 && x < labels.w - 1 && y < labels.h - 1;
+        const int64_t here = int64_t(y) * w + x;
         int32_t nd = -1;
-        for (int32_t i = 0; i < 8 && nd < 0; ++i)
-            if (on(x + kDx[(start + i) & 7], y + kDy[(start + i) & 7])) nd = (start + i) & 7;
+        for (int32_t i = 0; i < 8; ++i) {
+            const int32_t c = (start + i) & 7;
+            const size_t at = size_t(here + offset[c]);
+            if (inner ? boundary[at] && labels.v[at] == id : on(x + kDx[c], y + kDy[c])) {
+                nd = c;
+                break;
+            }
+        }
         if (nd < 0) break;
         const int32_t nx = x + kDx[nd], ny = y + kDy[nd];
         if (x == sx && y == sy && nx == fx && ny == fy) break;
