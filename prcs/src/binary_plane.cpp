@@ -1,5 +1,6 @@
 #include "binary_plane.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qd::prcs {
@@ -17,6 +18,67 @@ void unpackBits(const uint8_t* row, int64_t first, int32_t w, uint8_t* out) noex
             for (int32_t i = 0; i < 8; ++i) o[i] = (*b >> (7 - i)) & 1;
     }
     for (; x < w; ++x) out[x] = bit(first + x);
+}
+
+namespace {
+
+// The 64 elements from bit position `bit` of a stored binary row, the first
+// in the top bit; bytes from `valid` on are not read and count as 0.
+uint64_t bitsAt(const uint8_t* row, int64_t bit, int64_t valid) {
+    const int64_t at = bit >> 3;
+    const int shift = int(bit & 7);
+    uint64_t hi = 0, next = 0;
+    if (at + 9 <= valid) {
+        std::memcpy(&hi, row + at, 8);
+        hi = __builtin_bswap64(hi);
+        next = row[at + 8];
+    } else {
+        for (int64_t b = 0; b < 8; ++b) hi |= uint64_t(at + b < valid ? row[at + b] : 0) << (56 - 8 * b);
+        next = at + 8 < valid ? row[at + 8] : 0;
+    }
+    return shift ? hi << shift | next >> (8 - shift) : hi;
+}
+
+// Runs of set elements first .. first + w - 1 of a stored binary row, with
+// value 1, found a word of 64 elements at a time.
+void appendBitRuns(const uint8_t* row, int64_t first, int32_t w, std::vector<Run>& runs) {
+    const int64_t valid = (first + w + 7) >> 3;
+    int32_t start = -1;
+    for (int32_t base = 0; base < w; base += 64) {
+        uint64_t word = bitsAt(row, first + base, valid);
+        const int32_t n = std::min(64, w - base);
+        if (n < 64) word &= ~uint64_t(0) << (64 - n);
+        if (word == (start < 0 ? 0 : ~uint64_t(0))) continue;
+        for (int32_t pos = 0; pos < 64;) {
+            // Bits from pos on that would end the current state.
+            const uint64_t rest = (start < 0 ? word : ~word) << pos;
+            if (rest == 0) break;
+            pos += __builtin_clzll(rest);
+            if (start < 0) {
+                start = base + pos;
+            } else {
+                runs.push_back({start, base + pos, 1, 0});
+                start = -1;
+            }
+        }
+    }
+    if (start >= 0) runs.push_back({start, w, 1, 0});
+}
+
+} // namespace
+
+void extractBinaryRuns(MTHANDLE m, RunImage& out) {
+    const int32_t w = MTGetWidth(m), h = MTGetHeight(m);
+    const WindowRows<const uint8_t> rows = rowsOf<const uint8_t>(m);
+    out.width = w;
+    out.height = h;
+    out.runs.clear();
+    out.rowStart.assign(size_t(h) + 1, 0);
+    for (int32_t y = 0; y < h; ++y) {
+        out.rowStart[size_t(y)] = out.runs.size();
+        appendBitRuns(rows.storedRow(y), rows.x0, w, out.runs);
+    }
+    out.rowStart[size_t(h)] = out.runs.size();
 }
 
 std::vector<uint8_t> readBinaryPlane(MTHANDLE m) {

@@ -94,6 +94,10 @@ template <class T> void extractRuns(const T* plane, int32_t w, int32_t h, RunIma
     out.rowStart[size_t(h)] = out.runs.size();
 }
 
+// The runs of the window of a binary matrix, read from its bits: those that
+// extractRuns gives for its plane. Throws std::bad_alloc.
+void extractBinaryRuns(MTHANDLE m, RunImage& out);
+
 enum class Numbering {
     VisitingOrder, // row 0, then column 0, then the rest row by row
     RasterOrder    // row by row

@@ -142,10 +142,7 @@ extern "C" int32_t FindObjects(MTHANDLE src, int32_t eight, int32_t dropBorder,
     if (!out) return 0;
     try {
         RunImage image;
-        {
-            const std::vector<uint8_t> plane = readBinaryPlane(src);
-            extractRuns(plane.data(), w, h, image);
-        }
+        extractBinaryRuns(src, image);
         const uint32_t n = labelRuns(image, eight != 0, dropBorder == 1, Numbering::VisitingOrder);
         writeLabels(out, image);
         return int32_t(std::min<uint32_t>(n, INT32_MAX));

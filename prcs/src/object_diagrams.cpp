@@ -114,10 +114,7 @@ template <class Draw> MTHANDLE centroidDiagram(MTHANDLE src, MTHANDLE dst, Draw 
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     try {
         RunImage image;
-        {
-            const std::vector<uint8_t> plane = readBinaryPlane(src);
-            extractRuns(plane.data(), w, h, image);
-        }
+        extractBinaryRuns(src, image);
         const uint32_t n = labelRuns(image, false, true, Numbering::VisitingOrder);
         if (n < 3) return refuse(dst, {src});
         std::vector<int64_t> count(size_t(n) + 1, 0), sumX(size_t(n) + 1, 0), sumY(size_t(n) + 1, 0);

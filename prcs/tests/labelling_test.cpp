@@ -175,10 +175,12 @@ void checkAgainstFloodFill(const Art& art, bool eight, bool drop, MTHANDLE src) 
 } // namespace
 
 TEST(FindObjects, RandomImagesMatchAFloodFill) {
-    const int32_t sizes[][2] = {{1, 1}, {1, 9}, {9, 1}, {2, 2}, {7, 5}, {16, 16}, {33, 21}, {64, 47}};
+    // Rows are read 64 elements at a time: widths past one and two words,
+    // and runs that go on across them.
+    const int32_t sizes[][2] = {{1, 1}, {1, 9}, {9, 1}, {2, 2}, {7, 5}, {16, 16}, {33, 21}, {64, 47}, {130, 9}, {200, 4}};
     uint32_t seed = 1;
     for (auto [w, h] : sizes)
-        for (double density : {0.3, 0.5, 0.7}) {
+        for (double density : {0.3, 0.5, 0.7, 0.97}) {
             const Art art = randomArt(w, h, density, seed++);
             MTHANDLE src = binary(art);
             // A window inside a wider matrix takes the element-by-element path.
