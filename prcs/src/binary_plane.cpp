@@ -68,17 +68,10 @@ void appendBitRuns(const uint8_t* row, int64_t first, int32_t w, std::vector<Run
 } // namespace
 
 void extractBinaryRuns(MTHANDLE m, RunImage& out) {
-    const int32_t w = MTGetWidth(m), h = MTGetHeight(m);
+    const int32_t w = MTGetWidth(m);
     const WindowRows<const uint8_t> rows = rowsOf<const uint8_t>(m);
-    out.width = w;
-    out.height = h;
-    out.runs.clear();
-    out.rowStart.assign(size_t(h) + 1, 0);
-    for (int32_t y = 0; y < h; ++y) {
-        out.rowStart[size_t(y)] = out.runs.size();
-        appendBitRuns(rows.storedRow(y), rows.x0, w, out.runs);
-    }
-    out.rowStart[size_t(h)] = out.runs.size();
+    collectRuns(w, MTGetHeight(m), out,
+                [&](int32_t y, std::vector<Run>& runs) { appendBitRuns(rows.storedRow(y), rows.x0, w, runs); });
 }
 
 std::vector<uint8_t> readBinaryPlane(MTHANDLE m) {

@@ -81,17 +81,22 @@ template <class T> void appendRowRuns(const T* row, int32_t w, std::vector<Run>&
     }
 }
 
-// Throws std::bad_alloc.
-template <class T> void extractRuns(const T* plane, int32_t w, int32_t h, RunImage& out) {
+// Fills out row by row with append(y, runs). Throws std::bad_alloc.
+template <class Append> void collectRuns(int32_t w, int32_t h, RunImage& out, Append append) {
     out.width = w;
     out.height = h;
     out.runs.clear();
     out.rowStart.assign(size_t(h) + 1, 0);
     for (int32_t y = 0; y < h; ++y) {
         out.rowStart[size_t(y)] = out.runs.size();
-        appendRowRuns(plane + int64_t(y) * w, w, out.runs);
+        append(y, out.runs);
     }
     out.rowStart[size_t(h)] = out.runs.size();
+}
+
+// Throws std::bad_alloc.
+template <class T> void extractRuns(const T* plane, int32_t w, int32_t h, RunImage& out) {
+    collectRuns(w, h, out, [&](int32_t y, std::vector<Run>& runs) { appendRowRuns(plane + int64_t(y) * w, w, runs); });
 }
 
 // The runs of the window of a binary matrix, read from its bits: those that
