@@ -6,32 +6,43 @@
 namespace qd::wavelet {
 namespace {
 
-// One forward level of length L: smooth half then detail half, indices taken
-// modulo L (periodic signal). L is a power of two, so the modulo is a mask.
+// One forward level of length L from src: smooth half to lo, detail half to
+// hi, indices taken modulo L (periodic signal). L is a power of two, so the
+// modulo is a mask.
 template <int B>
-void forwardLevel(const FilterPair& f, double* a, double* w, int L) {
-    const int h = L / 2;
+void forwardLevel(const FilterPair& f, const double* src, double* lo, double* hi, int L) {
     const int mask = L - 1;
     for (int i = 0; i < L; i += 2) {
         double smooth[B] = {};
         double detail[B] = {};
         for (int k = 0; k < f.n; ++k) {
-            const double* src = a + static_cast<std::ptrdiff_t>((i + k) & mask) * B;
+            const double* s = src + static_cast<std::ptrdiff_t>((i + k) & mask) * B;
             const double ck = f.c[k];
             const double rk = f.r[k];
             for (int b = 0; b < B; ++b) {
-                smooth[b] += ck * src[b];
-                detail[b] += rk * src[b];
+                smooth[b] += ck * s[b];
+                detail[b] += rk * s[b];
             }
         }
-        double* lo = w + static_cast<std::ptrdiff_t>(i / 2) * B;
-        double* hi = w + static_cast<std::ptrdiff_t>(h + i / 2) * B;
         for (int b = 0; b < B; ++b) {
-            lo[b] = smooth[b];
-            hi[b] = detail[b];
+            lo[static_cast<std::ptrdiff_t>(i / 2) * B + b] = smooth[b];
+            hi[static_cast<std::ptrdiff_t>(i / 2) * B + b] = detail[b];
         }
     }
-    std::copy(w, w + static_cast<std::ptrdiff_t>(L) * B, a);
+}
+
+// The levels take turns reading a and w. Details belong in a at once when
+// w is read; when a is read they wait in w for its level to end.
+template <int B> void forwardPyramid(const FilterPair& f, double* a, double* w, int len) {
+    const double* in = a;
+    for (int L = len; L >= 4; L /= 2) {
+        const std::ptrdiff_t h = static_cast<std::ptrdiff_t>(L / 2) * B;
+        double* smooth = in == a ? w : a;
+        forwardLevel<B>(f, in, smooth, smooth + h, L);
+        if (smooth == w) std::copy(w + h, w + 2 * h, a + h);
+        in = smooth;
+    }
+    if (in != a) std::copy(w, w + 2 * B, a); // the last smooth pair
 }
 
 // The transpose of forwardLevel: each coefficient pair is spread back over
@@ -99,7 +110,7 @@ void inverseLevel(const FilterPair& f, double* a, double* w, int L) {
 template <int B>
 void pyramid(const FilterPair& f, Direction dir, double* a, double* w, int len) {
     if (dir == Direction::Forward) {
-        for (int L = len; L >= 4; L /= 2) forwardLevel<B>(f, a, w, L);
+        forwardPyramid<B>(f, a, w, len);
     } else {
         for (int L = 4; L <= len; L *= 2) inverseLevel<B>(f, a, w, L);
     }
