@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
+#include <new>
 #include <type_traits>
 
 namespace qd::prcs {
@@ -96,60 +98,117 @@ template <class T, bool IsMin> void extremumOfRows(T* o, const T* const* rows, s
 // Integers: the extremum does not depend on the order of the neighbours.
 // When every row of the element is one run of columns, each source row is
 // reduced along each distinct run once, then the element's rows are folded.
-template <class T, bool IsMin, class Finish>
-bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets, Finish& finish) {
+template <class T, bool IsMin> class RunsExtremum {
+public:
+    // False when some row of the element is not one run. Throws std::bad_alloc.
+    bool init(const std::vector<Offset>& offsets, int32_t w, int32_t h) {
+        for (const Offset& o : offsets) {
+            auto it = std::find_if(runs_.begin(), runs_.end(), [&](const Run& r) { return r.dy == o.dy; });
+            if (it == runs_.end()) runs_.push_back({o.dy, o.dx, 1});
+            else if (o.dx == it->first + it->len) ++it->len; // the list runs along each row
+            else return false;
+        }
+        w_ = w;
+        h_ = h;
+        const OffsetSpan s = spanOf(offsets);
+        depth_ = std::min(s.up + s.down + 1, h);
+        shapeOf_.resize(runs_.size());
+        for (size_t i = 0; i < runs_.size(); ++i) {
+            auto it = std::find_if(shapes_.begin(), shapes_.end(), [&](const Shape& sh) {
+                return sh.first == runs_[i].first && sh.len == runs_[i].len;
+            });
+            if (it == shapes_.end()) {
+                shapes_.push_back({runs_[i].first, runs_[i].len, std::vector<T>(size_t(w) * size_t(depth_)),
+                                   std::vector<int32_t>(size_t(depth_), -1)});
+                it = shapes_.end() - 1;
+            }
+            shapeOf_[i] = size_t(it - shapes_.begin());
+        }
+        tmp_.resize(size_t(w) + size_t(s.left + s.right) + 1);
+        parts_.resize(runs_.size());
+        return true;
+    }
+
+    // Row y of the result into o; source(r) gives source row r, 0 <= r < h.
+    template <class Source> void rowInto(int32_t y, Source& source, T* o) {
+        for (size_t i = 0; i < runs_.size(); ++i) parts_[i] = reduced(shapes_[shapeOf_[i]], y + runs_[i].dy, source);
+        // The extremum with the start value is that of the rows alone.
+        extremumOfRows<T, IsMin>(o, parts_.data(), parts_.size(), w_);
+    }
+
+private:
     struct Run {
         int32_t dy, first, len;
     };
-    std::vector<Run> runs; // one per element row
-    for (const Offset& o : offsets) {
-        auto it = std::find_if(runs.begin(), runs.end(), [&](const Run& r) { return r.dy == o.dy; });
-        if (it == runs.end()) runs.push_back({o.dy, o.dx, 1});
-        else if (o.dx == it->first + it->len) ++it->len; // the list runs along each row
-        else return false;
-    }
-    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
-    const OffsetSpan s = spanOf(offsets);
-    const int32_t depth = std::min(s.up + s.down + 1, h);
-    const WindowRows<T> rows = rowsOf<T>(src);
     // Reduced rows, a ring per distinct run shape, keyed by source row.
     struct Shape {
         int32_t first, len;
         std::vector<T> buf;
         std::vector<int32_t> held;
     };
-    std::vector<Shape> shapes;
-    std::vector<size_t> shapeOf(runs.size());
-    for (size_t i = 0; i < runs.size(); ++i) {
-        auto it = std::find_if(shapes.begin(), shapes.end(),
-                               [&](const Shape& sh) { return sh.first == runs[i].first && sh.len == runs[i].len; });
-        if (it == shapes.end()) {
-            shapes.push_back({runs[i].first, runs[i].len, std::vector<T>(size_t(w) * size_t(depth)),
-                              std::vector<int32_t>(size_t(depth), -1)});
-            it = shapes.end() - 1;
-        }
-        shapeOf[i] = size_t(it - shapes.begin());
-    }
-    std::vector<T> tmp(size_t(w) + size_t(s.left + s.right) + 1);
-    auto reduced = [&](Shape& sh, int32_t y) -> const T* {
-        y = clampIndex(y, h);
-        const size_t slot = size_t(y % depth);
-        T* b = sh.buf.data() + slot * size_t(w);
+
+    template <class Source> const T* reduced(Shape& sh, int32_t y, Source& source) {
+        y = clampIndex(y, h_);
+        const size_t slot = size_t(y % depth_);
+        T* b = sh.buf.data() + slot * size_t(w_);
         if (sh.held[slot] != y) {
-            runExtremum<T, IsMin>(rows[y], sh.first, sh.len, w, tmp.data(), b);
+            runExtremum<T, IsMin>(source(y), sh.first, sh.len, w_, tmp_.data(), b);
             sh.held[slot] = y;
         }
         return b;
-    };
-    const WindowRows<T> dst = rowsOf<T>(out);
-    std::vector<const T*> parts(runs.size());
+    }
+
+    std::vector<Run> runs_; // one per element row
+    std::vector<Shape> shapes_;
+    std::vector<size_t> shapeOf_;
+    std::vector<T> tmp_;
+    std::vector<const T*> parts_;
+    int32_t w_ = 0, h_ = 0, depth_ = 1;
+};
+
+template <class T, bool IsMin, class Finish>
+bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets, Finish& finish) {
+    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    RunsExtremum<T, IsMin> filter;
+    if (!filter.init(offsets, w, h)) return false;
+    const WindowRows<T> rows = rowsOf<T>(src), dst = rowsOf<T>(out);
+    auto source = [&](int32_t r) -> const T* { return rows[r]; };
     SpreadPump pump(w, h);
     for (int32_t y = 0; y < h; ++y) {
-        // The extremum with the start value is that of the rows alone.
-        T* o = dst[y];
-        for (size_t i = 0; i < runs.size(); ++i) parts[i] = reduced(shapes[shapeOf[i]], y + runs[i].dy);
-        extremumOfRows<T, IsMin>(o, parts.data(), parts.size(), w);
-        finish(y, o);
+        filter.rowInto(y, source, dst[y]);
+        finish(y, dst[y]);
+        pump.afterRow(y);
+    }
+    return true;
+}
+
+// The first filter, then the second on its result, with the first's rows
+// kept only as long as the second reaches back to them: no matrix between.
+template <class T, bool FirstIsMin, class Finish>
+bool composedByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets, Finish& finish) {
+    const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
+    RunsExtremum<T, FirstIsMin> first;
+    RunsExtremum<T, !FirstIsMin> second;
+    if (!first.init(offsets, w, h) || !second.init(offsets, w, h)) return false;
+    const OffsetSpan s = spanOf(offsets);
+    const int32_t depth = std::min(s.up + s.down + 1, h);
+    std::vector<T> ring(size_t(w) * size_t(depth));
+    std::vector<int32_t> held(size_t(depth), -1);
+    const WindowRows<T> rows = rowsOf<T>(src), dst = rowsOf<T>(out);
+    auto source = [&](int32_t r) -> const T* { return rows[r]; };
+    auto firstRow = [&](int32_t r) -> const T* {
+        const size_t slot = size_t(r % depth);
+        T* b = ring.data() + slot * size_t(w);
+        if (held[slot] != r) {
+            first.rowInto(r, source, b);
+            held[slot] = r;
+        }
+        return b;
+    };
+    SpreadPump pump(2 * w, h); // as often as the two filters one after the other
+    for (int32_t y = 0; y < h; ++y) {
+        second.rowInto(y, firstRow, dst[y]);
+        finish(y, dst[y]);
         pump.afterRow(y);
     }
     return true;
@@ -168,24 +227,29 @@ struct NoFinish {
     template <class T> void operator()(int32_t, T*) const noexcept {}
 };
 
-// finish sees the rows of the typed path only; the other paths leave it
-// uncalled.
-template <bool IsMin, class Finish = NoFinish>
-MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst, Finish finish = {}) noexcept {
+// The filter from in into out; finish sees the rows of the typed path only,
+// the other paths leave it uncalled.
+template <bool IsMin, class Finish>
+void applyExtremum(MTHANDLE in, MTHANDLE out, const std::vector<Offset>& offsets, Finish& finish) {
+    // An empty element leaves the sentinel, which only the value path
+    // stores.
+    if (!offsets.empty() &&
+        (withRowType(in, out, [&](auto t) { extremumRows<decltype(t), IsMin>(in, out, offsets, finish); }) ||
+         viaBytes(in, out, [&](MTHANDLE i, MTHANDLE o) {
+             NoFinish none;
+             extremumRows<uint8_t, IsMin>(i, o, offsets, none);
+         })))
+        return;
+    ExtremumAcc<IsMin> acc;
+    forEachKernelWindow(MatrixView{in}, MatrixView{out}, MTGetWidth(in), MTGetHeight(in), offsets, acc);
+}
+
+template <bool IsMin> MTHANDLE extremumFilter(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst) noexcept {
     std::vector<Offset> offsets;
     if (refusedSource(src) || !morphologyOffsets(kernel, offsets)) return refuse(dst, {src});
     return filterInto(src, MTGetFlags(src), dst, [&](MTHANDLE in, MTHANDLE out) {
-        // An empty element leaves the sentinel, which only the value path
-        // stores.
-        if (!offsets.empty() &&
-            (withRowType(in, out, [&](auto t) { extremumRows<decltype(t), IsMin>(in, out, offsets, finish); }) ||
-             viaBytes(in, out, [&](MTHANDLE i, MTHANDLE o) {
-                 NoFinish none;
-                 extremumRows<uint8_t, IsMin>(i, o, offsets, none);
-             })))
-            return;
-        ExtremumAcc<IsMin> acc;
-        forEachKernelWindow(MatrixView{in}, MatrixView{out}, MTGetWidth(in), MTGetHeight(in), offsets, acc);
+        NoFinish none;
+        applyExtremum<IsMin>(in, out, offsets, none);
     });
 }
 
@@ -211,16 +275,26 @@ template <class T> void subtractRows(MTHANDLE src, MTHANDLE open, MTHANDLE out) 
     for (int32_t y = 0; y < h; ++y) subtractRow<T>(from[y], opened[y], to[y], w);
 }
 
-// first, then second on the temporary result; the caller's dst takes the
-// second step.
+// first, then second on its result; the caller's dst takes the second step.
 template <bool FirstIsMin, class Finish = NoFinish>
 MTHANDLE composed(MTHANDLE src, const MMKERNEL* kernel, MTHANDLE dst, Finish finish = {}) noexcept {
-    if (refusedSource(src) || !kernel) return refuse(dst, {src});
-    MTHANDLE tmp = extremumFilter<FirstIsMin>(src, kernel, nullptr);
-    if (!tmp) return refuse(dst, {src});
-    MTHANDLE out = extremumFilter<!FirstIsMin>(tmp, kernel, dst, finish);
-    MTDestroy(tmp);
-    return out;
+    std::vector<Offset> offsets;
+    if (refusedSource(src) || !morphologyOffsets(kernel, offsets)) return refuse(dst, {src});
+    return filterInto(src, MTGetFlags(src), dst, [&](MTHANDLE in, MTHANDLE out) {
+        bool done = false;
+        if (!offsets.empty())
+            withRowType(in, out, [&](auto t) {
+                using T = decltype(t);
+                if constexpr (std::is_integral_v<T>) done = composedByRuns<T, FirstIsMin>(in, out, offsets, finish);
+            });
+        if (done) return;
+        const std::unique_ptr<std::remove_pointer_t<MTHANDLE>, void (*)(MTHANDLE)> tmp(
+            MTCreate(MTGetWidth(in), MTGetHeight(in), MTGetFlags(in)), [](MTHANDLE m) { MTDestroy(m); });
+        if (!tmp) throw std::bad_alloc();
+        NoFinish none;
+        applyExtremum<FirstIsMin>(in, tmp.get(), offsets, none);
+        applyExtremum<!FirstIsMin>(tmp.get(), out, offsets, finish);
+    });
 }
 
 } // namespace
