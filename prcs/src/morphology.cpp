@@ -166,19 +166,28 @@ private:
     int32_t w_ = 0, h_ = 0, depth_ = 1;
 };
 
+// Every row of out from make(y, row), then finish(y, row); `pumps` message
+// pumps spread over the rows.
+template <class T, class Make, class Finish>
+void makeRows(MTHANDLE out, int64_t pumps, Make make, Finish& finish) {
+    const int32_t h = MTGetHeight(out);
+    const WindowRows<T> dst = rowsOf<T>(out);
+    SpreadPump pump(int32_t(pumps), h);
+    for (int32_t y = 0; y < h; ++y) {
+        make(y, dst[y]);
+        finish(y, dst[y]);
+        pump.afterRow(y);
+    }
+}
+
 template <class T, bool IsMin, class Finish>
 bool extremumRowsByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offsets, Finish& finish) {
     const int32_t w = MTGetWidth(src), h = MTGetHeight(src);
     RunsExtremum<T, IsMin> filter;
     if (!filter.init(offsets, w, h)) return false;
-    const WindowRows<T> rows = rowsOf<T>(src), dst = rowsOf<T>(out);
+    const WindowRows<T> rows = rowsOf<T>(src);
     auto source = [&](int32_t r) -> const T* { return rows[r]; };
-    SpreadPump pump(w, h);
-    for (int32_t y = 0; y < h; ++y) {
-        filter.rowInto(y, source, dst[y]);
-        finish(y, dst[y]);
-        pump.afterRow(y);
-    }
+    makeRows<T>(out, w, [&](int32_t y, T* o) { filter.rowInto(y, source, o); }, finish);
     return true;
 }
 
@@ -194,7 +203,7 @@ bool composedByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offse
     const int32_t depth = std::min(s.up + s.down + 1, h);
     std::vector<T> ring(size_t(w) * size_t(depth));
     std::vector<int32_t> held(size_t(depth), -1);
-    const WindowRows<T> rows = rowsOf<T>(src), dst = rowsOf<T>(out);
+    const WindowRows<T> rows = rowsOf<T>(src);
     auto source = [&](int32_t r) -> const T* { return rows[r]; };
     auto firstRow = [&](int32_t r) -> const T* {
         const size_t slot = size_t(r % depth);
@@ -205,12 +214,8 @@ bool composedByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offse
         }
         return b;
     };
-    SpreadPump pump(2 * w, h); // as often as the two filters one after the other
-    for (int32_t y = 0; y < h; ++y) {
-        second.rowInto(y, firstRow, dst[y]);
-        finish(y, dst[y]);
-        pump.afterRow(y);
-    }
+    // As many pumps as the two filters one after the other.
+    makeRows<T>(out, 2 * int64_t(w), [&](int32_t y, T* o) { second.rowInto(y, firstRow, o); }, finish);
     return true;
 }
 
