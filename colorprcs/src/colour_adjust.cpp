@@ -36,51 +36,29 @@ class ConversionMemo {
 };
 
 // Changes of saturation and intensity only: the hue's cosines come from a
-// table, which is what the conversion would compute.
+// table, which is what the conversion would compute, and the hue itself is
+// never looked up (the change is given hue 0 and leaves it). Such a change
+// comes twice: for one pixel (Hsi&), for palettes, and for four lanes
+// (S, I, Limits), for the pixels of true-colour images.
 enum class Hue { Kept, Changed };
 
-// One row of a change that keeps the hue, four pixels at a time.
-template <class Change>
-[[gnu::always_inline]] inline void keepHueRow(const uint32_t* src, uint32_t* row, int32_t width,
-                                              Change& change) {
-    const HsiTables& tables = hsiTables();
-    const HueCosines& cosines = hueCosines();
-    int32_t x = 0;
-    for (; x + 4 <= width; x += 4) {
-        int32_t sector[4];
-        float s[4], i[4];
-        double lead[4], rest[4];
-        for (int l = 0; l < 4; ++l) {
-            const uint32_t rgb = src[x + l] & 0xFFFFFFu;
-            Hsi c = toHsi(rgb, tables);
-            change(c);
-            const int32_t k = hueIndex(rgb);
-            sector[l] = cosines.sector[k];
-            s[l] = c.s;
-            i[l] = c.i;
-            lead[l] = cosines.lead[k];
-            rest[l] = cosines.rest[k];
-        }
-        rgbInSector4(sector, s, i, lead, rest, row + x);
-    }
-    for (; x < width; ++x) {
-        const uint32_t rgb = src[x] & 0xFFFFFFu;
-        Hsi c = toHsi(rgb, tables);
-        change(c);
-        const int32_t k = hueIndex(rgb);
-        row[x] = rgbInSector(cosines.sector[k], c.s, c.i, cosines.lead[k], cosines.rest[k]);
-    }
-}
-
-// The same built for processors with 256-bit vectors; neither build fuses
+// keepHueRow built for processors with 256-bit vectors; neither build fuses
 // multiply and add, so both round alike.
-template <class Change>
+template <class Lanes>
 __attribute__((target("avx2"))) void keepHueRowAvx2(const uint32_t* src, uint32_t* row, int32_t width,
-                                                    Change& change) {
-    keepHueRow(src, row, width, change);
+                                                    const Lanes& lanes) {
+    keepHueRow(src, row, width, lanes);
 }
 
-template <Hue hue, class Change> IMHANDLE adjustPixels(MTHANDLE data, Change change) noexcept {
+template <class Lanes>
+void keepHueRowPortable(const uint32_t* src, uint32_t* row, int32_t width, const Lanes& lanes) {
+    keepHueRow(src, row, width, lanes);
+}
+
+struct NoLanes {};
+
+template <Hue hue, class Change, class Lanes>
+IMHANDLE adjustPixels(MTHANDLE data, Change change, const Lanes& lanes) noexcept {
     const int32_t width = MTGetWidth(data);
     const int32_t height = MTGetHeight(data);
     MTHANDLE out = MTCreate(width, height, MT_RGB);
@@ -95,9 +73,9 @@ template <Hue hue, class Change> IMHANDLE adjustPixels(MTHANDLE data, Change cha
             const uint32_t* src = rows[y0 + y] + x0;
             uint32_t* row = rowOf<uint32_t>(out, y);
             if (avx2)
-                keepHueRowAvx2(src, row, width, change);
+                keepHueRowAvx2(src, row, width, lanes);
             else
-                keepHueRow(src, row, width, change);
+                keepHueRowPortable(src, row, width, lanes);
         }
     } else {
         auto convert = [&](uint32_t rgb) {
@@ -135,11 +113,11 @@ IMHANDLE adjustPalette(IMHANDLE img, MTHANDLE data, Change change) noexcept {
     return im;
 }
 
-template <Hue hue, class Change>
-IMHANDLE adjustImage(IMHANDLE img, IMHANDLE old, Change change) noexcept {
+template <Hue hue, class Change, class Lanes = NoLanes>
+IMHANDLE adjustImage(IMHANDLE img, IMHANDLE old, Change change, const Lanes& lanes = {}) noexcept {
     if (!img) return nullptr;
     MTHANDLE data = IMGetDataHandle(img);
-    IMHANDLE result = MTGetFlags(data) == MT_RGB ? adjustPixels<hue>(data, change)
+    IMHANDLE result = MTGetFlags(data) == MT_RGB ? adjustPixels<hue>(data, change, lanes)
                                                  : adjustPalette(img, data, change);
     return finish(result, old);
 }
@@ -158,6 +136,11 @@ float wrapHue(double h) {
 
 using namespace qd::colour;
 
+// The lanes' changes are inlined into the row loops; the ABI of 32-byte
+// vectors between functions never comes into it. (GCC warns at the end of
+// the file, so the warning stays off to the end.)
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 extern "C" {
 
 IMHANDLE AdjustHSI(IMHANDLE img, int32_t hue, int32_t sat, int32_t inten, IMHANDLE old) noexcept {
@@ -170,14 +153,23 @@ IMHANDLE AdjustHSI(IMHANDLE img, int32_t hue, int32_t sat, int32_t inten, IMHAND
         c.h = wrapHue(hueFactor * c.h);
     };
     // A factor of one leaves every hue of 0..2 pi exactly as it is.
-    return hue == 0 ? adjustImage<Hue::Kept>(img, old, change) : adjustImage<Hue::Changed>(img, old, change);
+    if (hue != 0) return adjustImage<Hue::Changed>(img, old, change);
+    auto lanes = [=](Floats4& s, Floats4& i, const Limits& lim) __attribute__((always_inline)) {
+        i = clamp01Lanes(intenFactor * widen(i), lim);
+        s = clamp01Lanes(satFactor * widen(s), lim);
+    };
+    return adjustImage<Hue::Kept>(img, old, change, lanes);
 }
 
 IMHANDLE ChangeBrightnessAndContrast(IMHANDLE img, int32_t brightness, int32_t contrast,
                                      IMHANDLE old) noexcept {
     const double b = brightness / 100.0;
     const double k = contrast / 50.0 + 1.0;
-    return adjustImage<Hue::Kept>(img, old, [=](Hsi& c) { c.i = clamp01((c.i + b - 0.5) * k + 0.5); });
+    auto change = [=](Hsi& c) { c.i = clamp01((c.i + b - 0.5) * k + 0.5); };
+    auto lanes = [=](Floats4&, Floats4& i, const Limits& lim) __attribute__((always_inline)) {
+        i = clamp01Lanes((widen(i) + b - 0.5) * k + 0.5, lim);
+    };
+    return adjustImage<Hue::Kept>(img, old, change, lanes);
 }
 
 } // extern "C"

@@ -66,11 +66,11 @@ uint32_t toRgb(Hsi c) noexcept {
 const HueCosines* buildHueCosines() noexcept {
     static HueCosines tables; // filled once, under the caller's static guard
     const HsiTables& hsi = hsiTables();
-    for (size_t k = 0; k < std::size(tables.lead); ++k) {
+    for (size_t k = 0; k < std::size(tables.cosines); ++k) {
         double hue = 0;
-        tables.sector[k] = uint8_t(sectorOf(hsi.hue[k], hue));
-        tables.lead[k] = std::cos(hue);
-        tables.rest[k] = std::cos(kThirdPi - hue);
+        sectorOf(hsi.hue[k], hue);
+        tables.cosines[k].lead = std::cos(hue);
+        tables.cosines[k].rest = std::cos(kThirdPi - hue);
     }
     return &tables;
 }

@@ -30,7 +30,16 @@ inline const HsiTables& hsiTables() noexcept {
     return *tables;
 }
 
-inline Hsi toHsi(uint32_t rgb, const HsiTables& t) noexcept {
+inline int32_t hueIndex(uint32_t rgb) noexcept {
+    const int32_t r = int32_t((rgb >> 16) & 255);
+    const int32_t g = int32_t((rgb >> 8) & 255);
+    const int32_t b = int32_t(rgb & 255);
+    return (r - g + 255) * 511 + (r - b + 255);
+}
+
+// Saturation and intensity, hue 0: changes that keep the hue need no more,
+// and the hue table is the largest and the one read least in order.
+inline Hsi toSi(uint32_t rgb, const HsiTables& t) noexcept {
     const int32_t r = int32_t((rgb >> 16) & 255);
     const int32_t g = int32_t((rgb >> 8) & 255);
     const int32_t b = int32_t(rgb & 255);
@@ -44,18 +53,17 @@ inline Hsi toHsi(uint32_t rgb, const HsiTables& t) noexcept {
     // of integers below 766 never lies close enough to a halfway point for
     // the product's own error to matter.
     c.s = float(double(sum - 3 * lowest) * t.reciprocal[sum]);
-    c.h = t.hue[(r - g + 255) * 511 + (r - b + 255)];
+    c.h = 0.0f;
+    return c;
+}
+
+inline Hsi toHsi(uint32_t rgb, const HsiTables& t) noexcept {
+    Hsi c = toSi(rgb, t);
+    c.h = t.hue[hueIndex(rgb)];
     return c;
 }
 
 inline Hsi toHsi(uint32_t rgb) noexcept { return toHsi(rgb, hsiTables()); }
-
-inline int32_t hueIndex(uint32_t rgb) noexcept {
-    const int32_t r = int32_t((rgb >> 16) & 255);
-    const int32_t g = int32_t((rgb >> 8) & 255);
-    const int32_t b = int32_t(rgb & 255);
-    return (r - g + 255) * 511 + (r - b + 255);
-}
 
 // 3 I c x 255 clamped to 0..255 and rounded; NaN (from a hue far outside
 // 0..2 pi) gives 0.
@@ -84,13 +92,17 @@ inline uint32_t rgbInSector(int32_t sector, float s, float i, double cosLead, do
 
 uint32_t toRgb(Hsi c) noexcept;
 
-// For changes that keep every hue as it is, the inverse's sector and
-// cosines by hue index, so a pixel costs no trigonometry. Built once on
-// first use.
+// For changes that keep every hue as it is, the inverse's cosines by hue
+// index, so a pixel costs no trigonometry. The two of one index lie side by
+// side, one aligned 16-byte pair, so that a pixel reads one cache line of
+// the table. (The sector follows from the channels; see sector_lanes.h.)
+// Built once on first use.
 struct HueCosines {
-    double lead[511 * 511];
-    double rest[511 * 511];
-    uint8_t sector[511 * 511];
+    struct alignas(16) Pair {
+        double lead;
+        double rest;
+    };
+    Pair cosines[511 * 511];
 };
 const HueCosines* buildHueCosines() noexcept;
 
