@@ -1,5 +1,6 @@
 #include "fft_kernel.h"
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -12,13 +13,20 @@
 namespace qd::fourier {
 
 bool WorkBuffers::allocate(int n, int lanes) noexcept {
+    // Each buffer starts on a cache line, so that the kLanes doubles of one
+    // element fill exactly one; a line of padding between them keeps equal
+    // indices of the four from falling into the same cache set.
+    constexpr size_t kLine = 8;
     const size_t count = static_cast<size_t>(workLength(n)) * static_cast<size_t>(lanes);
-    block_.reset(new (std::nothrow) double[4 * count]);
+    const size_t spaced = (count + kLine - 1) / kLine * kLine + kLine;
+    block_.reset(new (std::nothrow) double[4 * spaced + kLine]);
     if (!block_) return false;
-    xr = block_.get();
-    xi = xr + count;
-    yr = xi + count;
-    yi = yr + count;
+    const auto address = reinterpret_cast<uintptr_t>(block_.get());
+    const size_t skip = (kLine * sizeof(double) - address % (kLine * sizeof(double))) % (kLine * sizeof(double));
+    xr = block_.get() + skip / sizeof(double);
+    xi = xr + spaced;
+    yr = xi + spaced;
+    yi = yr + spaced;
     return true;
 }
 
@@ -53,6 +61,7 @@ struct StageIo {
     double* __restrict yr;
     double* __restrict yi;
     size_t run;
+    size_t gap; // between the inputs' runs: run, unless they lie spread out
 };
 
 // References rather than values: vectors passed by value would change the
@@ -65,13 +74,13 @@ template <int W> [[gnu::always_inline]] inline typename Lane<W>::Type& out(doubl
     return *reinterpret_cast<typename Lane<W>::Type*>(p + i);
 }
 
-// Input j of sub-transform p at (p + j*m) * run; output k at (r*p + k) * run.
+// Input j of sub-transform p at (p + j*m) * gap; output k at (r*p + k) * run.
 template <int W>
 [[gnu::always_inline]] inline void radix2(const StageIo& io, int m, const double* twr, const double* twi) {
     using V = typename Lane<W>::Type;
-    const size_t run = io.run;
+    const size_t run = io.run, gap = io.gap;
     for (int p = 0; p < m; ++p) {
-        const size_t i0 = p * run, i1 = (p + m) * run;
+        const size_t i0 = p * gap, i1 = (p + m) * gap;
         const size_t o0 = 2 * p * run, o1 = o0 + run;
         for (size_t t = 0; t < run; t += W) {
             const V ar = load<W>(io.xr, i0 + t), ai = load<W>(io.xi, i0 + t);
@@ -89,10 +98,10 @@ template <int W>
 template <int W>
 [[gnu::always_inline]] inline void radix4(const StageIo& io, int m, const double* twr, const double* twi) {
     using V = typename Lane<W>::Type;
-    const size_t run = io.run;
+    const size_t run = io.run, gap = io.gap;
     for (int p = 0; p < m; ++p) {
-        const size_t i0 = p * run, i1 = (p + m) * run, i2 = (p + 2 * m) * run,
-                     i3 = (p + 3 * m) * run;
+        const size_t i0 = p * gap, i1 = (p + m) * gap, i2 = (p + 2 * m) * gap,
+                     i3 = (p + 3 * m) * gap;
         const size_t o0 = 4 * p * run;
         const double* wr = twr + 3 * p;
         const double* wi = twi + 3 * p;
@@ -126,58 +135,65 @@ template <int W>
     }
 }
 
-// Two radix-2 levels and a radix-4 transform of each half: the odd half
-// is first turned by the eighth roots 1, w, -i, w^3.
+// Eight-point transform in registers, natural order in and out: a radix-2
+// level, the odd half turned by the eighth roots 1, w, -i, w^3, then a
+// four-point transform of each half.
+template <class V>
+[[gnu::always_inline]] inline void dft8(const V* er, const V* ei, V* xr, V* xi) {
+    constexpr double h = 0.70710678118654752440; // 1/sqrt(2)
+    V ur[8], ui[8];
+    for (int j = 0; j < 4; ++j) {
+        ur[j] = er[j] + er[j + 4];
+        ui[j] = ei[j] + ei[j + 4];
+        ur[j + 4] = er[j] - er[j + 4];
+        ui[j + 4] = ei[j] - ei[j + 4];
+    }
+    const V ar = ur[5], ai = ui[5];
+    ur[5] = (ar + ai) * h;
+    ui[5] = (ai - ar) * h;
+    const V br = ur[6];
+    ur[6] = ui[6];
+    ui[6] = -br;
+    const V cr = ur[7], ci = ui[7];
+    ur[7] = (ci - cr) * h;
+    ui[7] = -(cr + ci) * h;
+    for (int half = 0; half < 2; ++half) {
+        const V* pr = ur + 4 * half;
+        const V* pi = ui + 4 * half;
+        const V t0r = pr[0] + pr[2], t0i = pi[0] + pi[2];
+        const V t1r = pr[0] - pr[2], t1i = pi[0] - pi[2];
+        const V t2r = pr[1] + pr[3], t2i = pi[1] + pi[3];
+        const V t3r = pi[1] - pi[3], t3i = pr[3] - pr[1];
+        xr[half] = t0r + t2r;
+        xi[half] = t0i + t2i;
+        xr[half + 2] = t1r + t3r;
+        xi[half + 2] = t1i + t3i;
+        xr[half + 4] = t0r - t2r;
+        xi[half + 4] = t0i - t2i;
+        xr[half + 6] = t1r - t3r;
+        xi[half + 6] = t1i - t3i;
+    }
+}
+
 template <int W>
 [[gnu::always_inline]] inline void radix8(const StageIo& io, int m, const double* twr, const double* twi) {
     using V = typename Lane<W>::Type;
-    constexpr double h = 0.70710678118654752440; // 1/sqrt(2)
-    const size_t run = io.run;
+    const size_t run = io.run, gap = io.gap;
     for (int p = 0; p < m; ++p) {
         size_t in[8];
         for (int j = 0; j < 8; ++j)
-            in[j] = (p + static_cast<size_t>(j) * m) * run;
+            in[j] = (p + static_cast<size_t>(j) * m) * gap;
         const size_t o0 = 8 * p * run;
         const double* wr = twr + 7 * p;
         const double* wi = twi + 7 * p;
         for (size_t t = 0; t < run; t += W) {
-            V ur[8], ui[8];
-            for (int j = 0; j < 4; ++j) {
-                const V ar = load<W>(io.xr, in[j] + t), ai = load<W>(io.xi, in[j] + t);
-                const V br = load<W>(io.xr, in[j + 4] + t), bi = load<W>(io.xi, in[j + 4] + t);
-                ur[j] = ar + br;
-                ui[j] = ai + bi;
-                ur[j + 4] = ar - br;
-                ui[j + 4] = ai - bi;
-            }
-            {
-                const V xr = ur[5], xi = ui[5];
-                ur[5] = (xr + xi) * h;
-                ui[5] = (xi - xr) * h;
-                const V yr = ur[6];
-                ur[6] = ui[6];
-                ui[6] = -yr;
-                const V zr = ur[7], zi = ui[7];
-                ur[7] = (zi - zr) * h;
-                ui[7] = -(zr + zi) * h;
+            V er[8], ei[8];
+            for (int j = 0; j < 8; ++j) {
+                er[j] = load<W>(io.xr, in[j] + t);
+                ei[j] = load<W>(io.xi, in[j] + t);
             }
             V br[8], bi[8];
-            for (int half = 0; half < 2; ++half) {
-                const V* cr = ur + 4 * half;
-                const V* ci = ui + 4 * half;
-                const V t0r = cr[0] + cr[2], t0i = ci[0] + ci[2];
-                const V t1r = cr[0] - cr[2], t1i = ci[0] - ci[2];
-                const V t2r = cr[1] + cr[3], t2i = ci[1] + ci[3];
-                const V t3r = ci[1] - ci[3], t3i = cr[3] - cr[1];
-                br[half] = t0r + t2r;
-                bi[half] = t0i + t2i;
-                br[half + 2] = t1r + t3r;
-                bi[half + 2] = t1i + t3i;
-                br[half + 4] = t0r - t2r;
-                bi[half + 4] = t0i - t2i;
-                br[half + 6] = t1r - t3r;
-                bi[half + 6] = t1i - t3i;
-            }
+            dft8(er, ei, br, bi);
             if (p != 0)
                 for (int k = 1; k < 8; ++k)
                     mul(br[k], bi[k], wr[k - 1], wi[k - 1]);
@@ -194,9 +210,9 @@ template <int W>
     constexpr double c = -0.5;
     constexpr double s = 0.86602540378443864676; // sin(2*pi/3)
     using V = typename Lane<W>::Type;
-    const size_t run = io.run;
+    const size_t run = io.run, gap = io.gap;
     for (int p = 0; p < m; ++p) {
-        const size_t i0 = p * run, i1 = (p + m) * run, i2 = (p + 2 * m) * run;
+        const size_t i0 = p * gap, i1 = (p + m) * gap, i2 = (p + 2 * m) * gap;
         const size_t o0 = 3 * p * run;
         const double* wr = twr + 2 * p;
         const double* wi = twi + 2 * p;
@@ -231,10 +247,10 @@ template <int W>
     constexpr double s1 = 0.95105651629515357212;  // sin(2*pi/5)
     constexpr double s2 = 0.58778525229247312917;  // sin(4*pi/5)
     using V = typename Lane<W>::Type;
-    const size_t run = io.run;
+    const size_t run = io.run, gap = io.gap;
     for (int p = 0; p < m; ++p) {
-        const size_t i0 = p * run, i1 = (p + m) * run, i2 = (p + 2 * m) * run,
-                     i3 = (p + 3 * m) * run, i4 = (p + 4 * m) * run;
+        const size_t i0 = p * gap, i1 = (p + m) * gap, i2 = (p + 2 * m) * gap,
+                     i3 = (p + 3 * m) * gap, i4 = (p + 4 * m) * gap;
         const size_t o0 = 5 * p * run;
         const double* wr = twr + 4 * p;
         const double* wi = twi + 4 * p;
@@ -282,17 +298,17 @@ template <int W>
 [[gnu::always_inline]] inline void radixAny(const StageIo& io, int r, int m, const double* twr, const double* twi,
               const double* rootr, const double* rooti) {
     using V = typename Lane<W>::Type;
-    const size_t run = io.run;
+    const size_t run = io.run, gap = io.gap;
     for (int p = 0; p < m; ++p) {
         const size_t o0 = static_cast<size_t>(r) * p * run;
         for (int k = 0; k < r; ++k) {
             for (size_t t = 0; t < run; t += W) {
-                V accr = load<W>(io.xr, p * run + t), acci = load<W>(io.xi, p * run + t);
+                V accr = load<W>(io.xr, p * gap + t), acci = load<W>(io.xi, p * gap + t);
                 int idx = 0;
                 for (int j = 1; j < r; ++j) {
                     idx += k;
                     if (idx >= r) idx -= r;
-                    const size_t i = (p + static_cast<size_t>(j) * m) * run + t;
+                    const size_t i = (p + static_cast<size_t>(j) * m) * gap + t;
                     V ar = load<W>(io.xr, i), ai = load<W>(io.xi, i);
                     mul(ar, ai, rootr[idx], rooti[idx]);
                     accr += ar;
@@ -354,54 +370,16 @@ template <class V> [[gnu::always_inline]] inline void butterflyUnit(V& pr, V& pi
     qi = ai - qi;
 }
 
-// Combining stages for half-lengths h = hFirst, 2*hFirst, ..., n/2 with the
-// twiddle t[t * n / h] = exp(-pi*i*t/h). Stages h and 2h are run together
-// on groups of four elements kept in registers: the same operations on each
-// element, with half as many sweeps over the buffer.
+// Combining steps on bit-reversed blocks in place. A step of radix r takes
+// the r blocks of length h at s, s + h, ..., which hold the transforms of
+// the samples congruent to rev(0), rev(1), ... modulo r, turns the block
+// of residue j by W^(j*t) with W = exp(-2*pi*i/(r*h)) (t[t * 2n / (r*h)]),
+// and joins them by an r-point transform: log2(r) radix-2 stages in one
+// sweep over the buffer and with fewer multiplications.
 template <int L>
-[[gnu::always_inline]] inline void combineStages(int n, int hFirst, const FftPlan& plan,
-                                                 double* __restrict yr, double* __restrict yi) {
+[[gnu::always_inline]] inline void combine2(int n, int h, const double* tr, const double* ti,
+                                            double* __restrict yr, double* __restrict yi) {
     using V = Vec<L>;
-    const double* tr = plan.halfr.data();
-    const double* ti = plan.halfi.data();
-    int h = hFirst;
-    for (; 4 * h <= n; h *= 4) {
-        const int step1 = n / h;
-        const int step2 = n / (2 * h);
-        for (int s = 0; s < n; s += 4 * h) {
-            for (int t = 0; t < h; ++t) {
-                const int i0 = (s + t) * L, i1 = i0 + h * L, i2 = i1 + h * L, i3 = i2 + h * L;
-                const double c1r = tr[t * step1], c1i = ti[t * step1];
-                const double c2r = tr[t * step2], c2i = ti[t * step2];
-                const double c3r = tr[(t + h) * step2], c3i = ti[(t + h) * step2];
-                for (int l = 0; l < L; l += kVecWidth<L>) {
-                    V r0 = at<L>(yr, i0 + l), j0 = at<L>(yi, i0 + l);
-                    V r1 = at<L>(yr, i1 + l), j1 = at<L>(yi, i1 + l);
-                    V r2 = at<L>(yr, i2 + l), j2 = at<L>(yi, i2 + l);
-                    V r3 = at<L>(yr, i3 + l), j3 = at<L>(yi, i3 + l);
-                    if (t == 0) {
-                        butterflyUnit(r0, j0, r1, j1);
-                        butterflyUnit(r2, j2, r3, j3);
-                        butterflyUnit(r0, j0, r2, j2);
-                    } else {
-                        butterfly(r0, j0, r1, j1, c1r, c1i);
-                        butterfly(r2, j2, r3, j3, c1r, c1i);
-                        butterfly(r0, j0, r2, j2, c2r, c2i);
-                    }
-                    butterfly(r1, j1, r3, j3, c3r, c3i);
-                    at<L>(yr, i0 + l) = r0;
-                    at<L>(yi, i0 + l) = j0;
-                    at<L>(yr, i1 + l) = r1;
-                    at<L>(yi, i1 + l) = j1;
-                    at<L>(yr, i2 + l) = r2;
-                    at<L>(yi, i2 + l) = j2;
-                    at<L>(yr, i3 + l) = r3;
-                    at<L>(yi, i3 + l) = j3;
-                }
-            }
-        }
-    }
-    if (2 * h > n) return;
     const int step = n / h;
     for (int s = 0; s < n; s += 2 * h) {
         for (int t = 0; t < h; ++t) {
@@ -423,6 +401,110 @@ template <int L>
 }
 
 template <int L>
+[[gnu::always_inline]] inline void combine4(int n, int h, const double* tr, const double* ti,
+                                            double* __restrict yr, double* __restrict yi) {
+    using V = Vec<L>;
+    const int step = n / (2 * h);
+    for (int s = 0; s < n; s += 4 * h) {
+        for (int t = 0; t < h; ++t) {
+            const int i0 = (s + t) * L, i1 = i0 + h * L, i2 = i1 + h * L, i3 = i2 + h * L;
+            const double w1r = tr[t * step], w1i = ti[t * step];
+            const double w2r = tr[2 * t * step], w2i = ti[2 * t * step];
+            const double w3r = tr[3 * t * step], w3i = ti[3 * t * step];
+            for (int l = 0; l < L; l += kVecWidth<L>) {
+                // Blocks 1 and 2 hold residues 2 and 1.
+                V e0r = at<L>(yr, i0 + l), e0i = at<L>(yi, i0 + l);
+                V e2r = at<L>(yr, i1 + l), e2i = at<L>(yi, i1 + l);
+                V e1r = at<L>(yr, i2 + l), e1i = at<L>(yi, i2 + l);
+                V e3r = at<L>(yr, i3 + l), e3i = at<L>(yi, i3 + l);
+                if (t != 0) {
+                    mul(e1r, e1i, w1r, w1i);
+                    mul(e2r, e2i, w2r, w2i);
+                    mul(e3r, e3i, w3r, w3i);
+                }
+                const V u0r = e0r + e2r, u0i = e0i + e2i;
+                const V u1r = e0r - e2r, u1i = e0i - e2i;
+                const V u2r = e1r + e3r, u2i = e1i + e3i;
+                // (e1 - e3) * -i
+                const V u3r = e1i - e3i, u3i = e3r - e1r;
+                at<L>(yr, i0 + l) = u0r + u2r;
+                at<L>(yi, i0 + l) = u0i + u2i;
+                at<L>(yr, i1 + l) = u1r + u3r;
+                at<L>(yi, i1 + l) = u1i + u3i;
+                at<L>(yr, i2 + l) = u0r - u2r;
+                at<L>(yi, i2 + l) = u0i - u2i;
+                at<L>(yr, i3 + l) = u1r - u3r;
+                at<L>(yi, i3 + l) = u1i - u3i;
+            }
+        }
+    }
+}
+
+template <int L>
+[[gnu::always_inline]] inline void combine8(int n, int h, const double* tr, const double* ti,
+                                            double* __restrict yr, double* __restrict yi) {
+    using V = Vec<L>;
+    constexpr int kBlockOf[8] = {0, 4, 2, 6, 1, 5, 3, 7}; // of residue j
+    const int step = n / (4 * h);
+    for (int s = 0; s < n; s += 8 * h) {
+        for (int t = 0; t < h; ++t) {
+            int from[8];
+            for (int j = 0; j < 8; ++j)
+                from[j] = (s + t + kBlockOf[j] * h) * L;
+            double wr[8], wi[8];
+            for (int j = 1; j < 8; ++j) {
+                wr[j] = tr[j * t * step];
+                wi[j] = ti[j * t * step];
+            }
+            for (int l = 0; l < L; l += kVecWidth<L>) {
+                V er[8], ei[8];
+                for (int j = 0; j < 8; ++j) {
+                    er[j] = at<L>(yr, from[j] + l);
+                    ei[j] = at<L>(yi, from[j] + l);
+                }
+                if (t != 0)
+                    for (int j = 1; j < 8; ++j)
+                        mul(er[j], ei[j], wr[j], wi[j]);
+                V xr[8], xi[8];
+                dft8(er, ei, xr, xi);
+                for (int k = 0; k < 8; ++k) {
+                    const int o = (s + t + k * h) * L + l;
+                    at<L>(yr, o) = xr[k];
+                    at<L>(yi, o) = xi[k];
+                }
+            }
+        }
+    }
+}
+
+// All radix-2 stages for half-lengths h = hFirst, 2*hFirst, ..., n/2, in
+// steps of eight where they divide out and of four or two for the rest.
+// Eight blocks far apart would share the same few cache sets, and a step
+// of eight then loses its lines between the two halves of a batch: from
+// kWideBlock on, steps of four.
+constexpr int kWideBlock = 64;
+
+template <int L>
+[[gnu::always_inline]] inline void combineStages(int n, int hFirst, const FftPlan& plan,
+                                                 double* __restrict yr, double* __restrict yi) {
+    const double* tr = plan.halfr.data();
+    const double* ti = plan.halfi.data();
+    for (int h = hFirst; h < n;) {
+        const int left = __builtin_ctz(static_cast<unsigned>(n / h));
+        if (left == 1) {
+            combine2<L>(n, h, tr, ti, yr, yi);
+            h *= 2;
+        } else if (left == 2 || left == 4 || h >= kWideBlock) {
+            combine4<L>(n, h, tr, ti, yr, yi);
+            h *= 4;
+        } else {
+            combine8<L>(n, h, tr, ti, yr, yi);
+            h *= 8;
+        }
+    }
+}
+
+template <int L>
 [[gnu::always_inline]] inline void powerOfTwo(int n, const FftPlan& plan, const double* __restrict xr,
                                               const double* __restrict xi, double* __restrict yr,
                                               double* __restrict yi) {
@@ -437,9 +519,13 @@ template <int L>
     }
     const int32_t* rev = plan.rev.data();
     // The first stage loads in bit-reversed order; the second has the
-    // twiddles 1 and -i only. Both run on each group of four at once.
-    for (int g = 0; g < n; g += 4) {
-        const int a = rev[g] * L, b = rev[g + 1] * L, c = rev[g + 2] * L, d = rev[g + 3] * L;
+    // twiddles 1 and -i only. Both run on each group of four at once. The
+    // group at g reads rev[g] + {0, n/2, n/4, 3n/4}: taken in the order of
+    // rev[g], the reads are four sequential streams and the scattering is
+    // left to the writes, which do not stall.
+    for (int q = 0; q < n / 4; ++q) {
+        const int g = rev[q];
+        const int a = q * L, b = a + n / 2 * L, c = a + n / 4 * L, d = c + n / 2 * L;
         double* r = yr + g * L;
         double* m = yi + g * L;
         for (int l = 0; l < L; l += kVecWidth<L>) {
@@ -464,17 +550,22 @@ template <int L>
     combineStages<L>(n, 4, plan, yr, yi);
 }
 
+template <int L>
+[[gnu::always_inline]] inline void runStage(const FftPlan& plan, const FftStage& st, const StageIo& io) {
+    if (io.run % 4 == 0)
+        stage<4>(plan, st, io);
+    else
+        stage<1>(plan, st, io);
+}
+
 // Runs the passes of `plan` from (ar, ai) through (br, bi) and back as
 // often as it takes; the result is left in (ar, ai).
 template <int L>
 [[gnu::always_inline]] inline void runStages(const FftPlan& plan, double*& ar, double*& ai,
                                              double*& br, double*& bi) {
     for (const FftStage& st : plan.stages) {
-        const StageIo io{ar, ai, br, bi, static_cast<size_t>(st.s) * L};
-        if (io.run % 4 == 0)
-            stage<4>(plan, st, io);
-        else
-            stage<1>(plan, st, io);
+        const size_t run = static_cast<size_t>(st.s) * L;
+        runStage<L>(plan, st, StageIo{ar, ai, br, bi, run, run});
         std::swap(ar, br);
         std::swap(ai, bi);
     }
@@ -483,41 +574,39 @@ template <int L>
 // n = 2^k * m with m odd > 1: the k even/odd splitting passes together send
 // sample rev_k(b) + j * 2^k to element j of block b; each block is
 // transformed by the odd part's passes, then the radix-2 stages combine
-// them in place.
+// them in place. The first pass reads each block's samples where they lie,
+// so the reordering costs no sweep of its own; it runs over all blocks
+// before the next pass, which may then overwrite the input.
 template <int L> [[gnu::always_inline]] inline void evenLength(const FftPlan& plan, WorkBuffers& w) {
     const int n = plan.n;
     const int blocks = plan.blocks;
-    const int m = n / blocks;
+    const size_t m = static_cast<size_t>(n / blocks);
     int k = 0;
     while ((1 << k) < blocks)
         ++k;
-    for (int b = 0; b < blocks; ++b) {
-        int r = 0;
-        for (int bit = 0; bit < k; ++bit)
-            if (b & (1 << bit)) r |= 1 << (k - 1 - bit);
-        for (int j = 0; j < m; ++j) {
-            const int src = (r + j * blocks) * L;
-            const int dst = (b * m + j) * L;
-            for (int l = 0; l < L; ++l) {
-                w.yr[dst + l] = w.xr[src + l];
-                w.yi[dst + l] = w.xi[src + l];
+    const FftPlan& odd = *plan.oddPart;
+    double *ar = w.xr, *ai = w.xi, *br = w.yr, *bi = w.yi;
+    for (size_t pass = 0; pass < odd.stages.size(); ++pass) {
+        const FftStage& st = odd.stages[pass];
+        const size_t run = static_cast<size_t>(st.s) * L;
+        // In the order of the source, so that the first pass reads m
+        // sequential streams.
+        for (int r = 0; r < blocks; ++r) {
+            int b = 0;
+            for (int bit = 0; bit < k; ++bit)
+                if (r & (1 << bit)) b |= 1 << (k - 1 - bit);
+            const size_t to = b * m * L;
+            if (pass == 0) {
+                const size_t from = static_cast<size_t>(r) * L;
+                runStage<L>(odd, st, StageIo{ar + from, ai + from, br + to, bi + to, run, blocks * run});
+            } else {
+                runStage<L>(odd, st, StageIo{ar + to, ai + to, br + to, bi + to, run, run});
             }
         }
-    }
-    const FftPlan& odd = *plan.oddPart;
-    double *ar = w.yr, *ai = w.yi, *br = w.xr, *bi = w.xi;
-    for (int b = 0; b < blocks; ++b) {
-        const size_t off = static_cast<size_t>(b) * m * L;
-        double *sr = ar + off, *si = ai + off, *dr = br + off, *di = bi + off;
-        runStages<L>(odd, sr, si, dr, di);
-    }
-    // Every block took the same number of passes: the results all lie in
-    // the same buffer.
-    if (odd.stages.size() % 2 != 0) {
         std::swap(ar, br);
         std::swap(ai, bi);
     }
-    combineStages<L>(n, m, plan, ar, ai);
+    combineStages<L>(n, static_cast<int>(m), plan, ar, ai);
     w.yr = ar;
     w.yi = ai;
     w.xr = br;

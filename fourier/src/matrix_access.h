@@ -28,15 +28,21 @@ class RowReader {
     // Real parts of row y into re[x * stride]; imaginary parts likewise into
     // im unless it is null.
     void read(int32_t y, double* re, double* im, int stride) const noexcept;
+    // Real parts of rows ys[0..lanes) into re[x * stride + l]: a batch's
+    // lanes in one call, which keeps the lines of re cached while it fills
+    // them.
+    void readRealLanes(const int32_t* ys, int lanes, double* re, int stride) const noexcept;
 
   private:
     using ReadFn = void (*)(const void* row, int32_t w, double* re, double* im, int stride);
+    using LanesFn = void (*)(const void* const* rows, int lanes, int32_t w, double* re, int stride);
     MTHANDLE m_;
     int32_t width_;
     void** rows_ = nullptr;
     int32_t y0_ = 0;
     size_t offset_ = 0; // bytes from a stored row to the window's element 0
     ReadFn fn_ = nullptr;
+    LanesFn lanesFn_ = nullptr;
 };
 
 } // namespace qd::fourier

@@ -21,28 +21,38 @@ void storeCentred(float* dst, const Lanes& s, int l, int n) {
     }
 }
 
-// Splits the transform Z of a + i*b (rows a and b real) into the centred
-// spectra of a and b. Only elements 0..w/2 are stored: the rest are the
-// conjugates that the mirror fill writes after the column pass.
-void storeRowPair(float* a, float* b, const Lanes& z, int l, int w) {
+// Splits the transforms Z of a + i*b (rows a and b real) in lanes
+// 0..lanes-1 into the centred spectra of a[l] and b[l]. Only elements
+// 0..w/2 are stored: the rest are the conjugates that the mirror fill
+// writes after the column pass. By tiles of elements, lane after lane: the
+// rows lie a power of two apart and share cache sets, while the tile's
+// lines of z stay cached for all the lanes.
+void storeRowPairs(float* const* a, float* const* b, const Lanes& z, int lanes, int w) {
+    constexpr int kTile = 32;
     const int half = w / 2;
-    a[2 * half] = static_cast<float>(z.r(0, l));
-    b[2 * half] = static_cast<float>(z.i(0, l));
-    a[2 * half + 1] = b[2 * half + 1] = 0.0f;
-    a[0] = static_cast<float>(z.r(half, l));
-    b[0] = static_cast<float>(z.i(half, l));
-    a[1] = b[1] = 0.0f;
-    for (int j = 1; j < half; ++j) {
-        const double pr = z.r(j, l), pi = z.i(j, l);
-        const double qr = z.r(w - j, l), qi = z.i(w - j, l);
-        const float ar = static_cast<float>((pr + qr) * 0.5);
-        const float ai = static_cast<float>((pi - qi) * 0.5);
-        const float br = static_cast<float>((pi + qi) * 0.5);
-        const float bi = static_cast<float>((qr - pr) * 0.5);
-        a[2 * (half - j)] = ar;
-        a[2 * (half - j) + 1] = -ai;
-        b[2 * (half - j)] = br;
-        b[2 * (half - j) + 1] = -bi;
+    for (int l = 0; l < lanes; ++l) {
+        a[l][2 * half] = static_cast<float>(z.r(0, l));
+        b[l][2 * half] = static_cast<float>(z.i(0, l));
+        a[l][2 * half + 1] = b[l][2 * half + 1] = 0.0f;
+        a[l][0] = static_cast<float>(z.r(half, l));
+        b[l][0] = static_cast<float>(z.i(half, l));
+        a[l][1] = b[l][1] = 0.0f;
+    }
+    for (int j0 = 1; j0 < half; j0 += kTile) {
+        const int j1 = half - j0 < kTile ? half : j0 + kTile;
+        for (int l = 0; l < lanes; ++l) {
+            float* pa = a[l];
+            float* pb = b[l];
+            for (int j = j0; j < j1; ++j) {
+                const double pr = z.r(j, l), pi = z.i(j, l);
+                const double qr = z.r(w - j, l), qi = z.i(w - j, l);
+                const int d = 2 * (half - j);
+                pa[d] = static_cast<float>((pr + qr) * 0.5);
+                pa[d + 1] = -static_cast<float>((pi - qi) * 0.5);
+                pb[d] = static_cast<float>((pi + qi) * 0.5);
+                pb[d + 1] = -static_cast<float>((qr - pr) * 0.5);
+            }
+        }
     }
 }
 
@@ -61,25 +71,35 @@ bool realRowPass(MTHANDLE in, MTHANDLE out) {
     const int pairs = w % 2 == 0 ? h / 2 : 0;
     const int count = pairs + (h - 2 * pairs);
     auto rowOf = [&](int seq) { return seq < pairs ? 2 * seq : seq + pairs; };
+    // Lanes 0..paired-1 of a batch hold pairs, any after them single rows.
+    auto pairedOf = [&](int first, int lanes) {
+        return first >= pairs ? 0 : pairs - first < lanes ? pairs - first : lanes;
+    };
     auto load = [&](int first, int lanes, const Lanes& x) {
-        for (int l = 0; l < lanes; ++l) {
-            const int seq = first + l;
-            reader.read(rowOf(seq), x.re + l, nullptr, x.stride);
-            if (seq < pairs)
-                reader.read(rowOf(seq) + 1, x.im + l, nullptr, x.stride);
-            else
-                zeroLane(x, l, w, true);
+        const int paired = pairedOf(first, lanes);
+        int32_t even[kLanes], odd[kLanes];
+        for (int l = 0; l < paired; ++l) {
+            even[l] = 2 * (first + l);
+            odd[l] = even[l] + 1;
+        }
+        reader.readRealLanes(even, paired, x.re, x.stride);
+        reader.readRealLanes(odd, paired, x.im, x.stride);
+        for (int l = paired; l < lanes; ++l) {
+            reader.read(rowOf(first + l), x.re + l, nullptr, x.stride);
+            zeroLane(x, l, w, true);
         }
     };
     auto store = [&](int first, int lanes, const Lanes& z) {
-        for (int l = 0; l < lanes; ++l) {
-            const int seq = first + l;
-            const int y = rowOf(seq);
-            if (seq < pairs)
-                storeRowPair(complexRow(out, y), complexRow(out, y + 1), z, l, w);
-            else
-                storeCentred(complexRow(out, y), z, l, w);
+        const int paired = pairedOf(first, lanes);
+        float* a[kLanes];
+        float* b[kLanes];
+        for (int l = 0; l < paired; ++l) {
+            a[l] = complexRow(out, 2 * (first + l));
+            b[l] = complexRow(out, 2 * (first + l) + 1);
         }
+        storeRowPairs(a, b, z, paired, w);
+        for (int l = paired; l < lanes; ++l)
+            storeCentred(complexRow(out, rowOf(first + l)), z, l, w);
     };
     return runPass(w, count, load, store);
 }

@@ -55,7 +55,8 @@ TEST(RowReader, WindowRowsReadAsTheAccessors) {
     for (int32_t type : kTypes)
         for (int32_t x0 : {1, 3, 8, 13})
             for (int32_t stride : {1, 3}) {
-                const int32_t w = 9, h = 4, y0 = x0 % 3;
+                // Wider than a tile of the reads by rows.
+                const int32_t w = 70, h = 4, y0 = x0 % 3;
                 MTHANDLE m = windowAmongExtremes(type, w, h, x0, y0, seed++);
                 const qd::fourier::RowReader reader(m);
                 std::vector<double> re(size_t(w * stride), -7.0), im(size_t(w * stride), -7.0);
@@ -66,6 +67,13 @@ TEST(RowReader, WindowRowsReadAsTheAccessors) {
                         ASSERT_EQ(im[size_t(x * stride)], MTImag(m, x, y)) << type << " at " << x0 << ": " << x << ", " << y;
                     }
                 }
+                // Rows in any order, each into a lane of its own.
+                const int32_t ys[3] = {3, 0, 2};
+                std::vector<double> lanes(size_t(w * 3), -7.0);
+                reader.readRealLanes(ys, 3, lanes.data(), 3);
+                for (int l = 0; l < 3; ++l)
+                    for (int32_t x = 0; x < w; ++x)
+                        ASSERT_EQ(lanes[size_t(x * 3 + l)], MTReal(m, x, ys[l])) << type << " lane " << l << ": " << x;
                 MTDestroy(m);
             }
 }
