@@ -1,5 +1,6 @@
 #include "complex_passes.h"
 
+#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -46,8 +47,13 @@ bool forwardColumnPass(MTHANDLE m, int count) noexcept {
     float** rows = reinterpret_cast<float**>(MTGetMatrixPointer(m));
     auto load = [&](int first, int lanes, const Lanes& x) {
         for (int y = 0; y < h; ++y) {
-            // Rows lie far apart: fetch a few ahead.
-            if (y + kPrefetchRows < h) __builtin_prefetch(rows[y + kPrefetchRows] + 2 * first);
+            // Rows lie far apart: fetch a few ahead, both ends of the batch's
+            // elements, which need not start a cache line.
+            if (y + kPrefetchRows < h) {
+                const float* ahead = rows[y + kPrefetchRows] + 2 * first;
+                __builtin_prefetch(ahead);
+                __builtin_prefetch(ahead + 2 * lanes - 1);
+            }
             const float* src = rows[y] + 2 * first;
             for (int l = 0; l < lanes; ++l) {
                 x.r(y, l) = src[2 * l];
@@ -93,13 +99,25 @@ bool inverseColumnPass(MTHANDLE m, double scale) noexcept {
 }
 
 void fillMirrorColumns(MTHANDLE m) noexcept {
+    // Two elements at a time: their mirrors are neighbours in the other order.
+    typedef float Pair2 __attribute__((vector_size(16), aligned(4), may_alias));
+    typedef int32_t Bits __attribute__((vector_size(16)));
+    const Bits imagSign = {0, INT32_MIN, 0, INT32_MIN};
     const int w = MTGetWidth(m);
     const int h = MTGetHeight(m);
     // Row by row, so that both the read and the write stream through memory.
     for (int y = 0; y < h; ++y) {
         const float* src = complexRow(m, mirrorIndex(y, h));
         float* dst = complexRow(m, y);
-        for (int x = w / 2 + 1; x < w; ++x) {
+        int x = w / 2 + 1;
+        for (; x + 1 < w; x += 2) {
+            // Past the middle the mirror of x + 1 is the one of x less one.
+            const int mx = mirrorIndex(x, w);
+            const Pair2 v = *reinterpret_cast<const Pair2*>(src + 2 * (mx - 1));
+            const Bits swapped = reinterpret_cast<Bits>(__builtin_shuffle(v, Bits{2, 3, 0, 1}));
+            *reinterpret_cast<Pair2*>(dst + 2 * x) = reinterpret_cast<Pair2>(swapped ^ imagSign);
+        }
+        if (x < w) {
             const int mx = mirrorIndex(x, w);
             dst[2 * x] = src[2 * mx];
             dst[2 * x + 1] = -src[2 * mx + 1];
