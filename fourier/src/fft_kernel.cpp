@@ -373,14 +373,13 @@ template <class V> [[gnu::always_inline]] inline void butterflyUnit(V& pr, V& pi
 // Combining steps on bit-reversed blocks in place. A step of radix r takes
 // the r blocks of length h at s, s + h, ..., which hold the transforms of
 // the samples congruent to rev(0), rev(1), ... modulo r, turns the block
-// of residue j by W^(j*t) with W = exp(-2*pi*i/(r*h)) (t[t * 2n / (r*h)]),
+// of residue j by W^(j*t) with W = exp(-2*pi*i/(r*h)) (w[t * (r-1) + j-1]),
 // and joins them by an r-point transform: log2(r) radix-2 stages in one
 // sweep over the buffer and with fewer multiplications.
 template <int L>
-[[gnu::always_inline]] inline void combine2(int n, int h, const double* tr, const double* ti,
+[[gnu::always_inline]] inline void combine2(int n, int h, const double* wr, const double* wi,
                                             double* __restrict yr, double* __restrict yi) {
     using V = Vec<L>;
-    const int step = n / h;
     for (int s = 0; s < n; s += 2 * h) {
         for (int t = 0; t < h; ++t) {
             const int i0 = (s + t) * L, i1 = i0 + h * L;
@@ -390,7 +389,7 @@ template <int L>
                 if (t == 0)
                     butterflyUnit(r0, j0, r1, j1);
                 else
-                    butterfly(r0, j0, r1, j1, tr[t * step], ti[t * step]);
+                    butterfly(r0, j0, r1, j1, wr[t], wi[t]);
                 at<L>(yr, i0 + l) = r0;
                 at<L>(yi, i0 + l) = j0;
                 at<L>(yr, i1 + l) = r1;
@@ -401,16 +400,15 @@ template <int L>
 }
 
 template <int L>
-[[gnu::always_inline]] inline void combine4(int n, int h, const double* tr, const double* ti,
+[[gnu::always_inline]] inline void combine4(int n, int h, const double* wr, const double* wi,
                                             double* __restrict yr, double* __restrict yi) {
     using V = Vec<L>;
-    const int step = n / (2 * h);
     for (int s = 0; s < n; s += 4 * h) {
         for (int t = 0; t < h; ++t) {
             const int i0 = (s + t) * L, i1 = i0 + h * L, i2 = i1 + h * L, i3 = i2 + h * L;
-            const double w1r = tr[t * step], w1i = ti[t * step];
-            const double w2r = tr[2 * t * step], w2i = ti[2 * t * step];
-            const double w3r = tr[3 * t * step], w3i = ti[3 * t * step];
+            const double w1r = wr[3 * t], w1i = wi[3 * t];
+            const double w2r = wr[3 * t + 1], w2i = wi[3 * t + 1];
+            const double w3r = wr[3 * t + 2], w3i = wi[3 * t + 2];
             for (int l = 0; l < L; l += kVecWidth<L>) {
                 // Blocks 1 and 2 hold residues 2 and 1.
                 V e0r = at<L>(yr, i0 + l), e0i = at<L>(yi, i0 + l);
@@ -441,21 +439,17 @@ template <int L>
 }
 
 template <int L>
-[[gnu::always_inline]] inline void combine8(int n, int h, const double* tr, const double* ti,
+[[gnu::always_inline]] inline void combine8(int n, int h, const double* wr, const double* wi,
                                             double* __restrict yr, double* __restrict yi) {
     using V = Vec<L>;
     constexpr int kBlockOf[8] = {0, 4, 2, 6, 1, 5, 3, 7}; // of residue j
-    const int step = n / (4 * h);
     for (int s = 0; s < n; s += 8 * h) {
         for (int t = 0; t < h; ++t) {
             int from[8];
             for (int j = 0; j < 8; ++j)
                 from[j] = (s + t + kBlockOf[j] * h) * L;
-            double wr[8], wi[8];
-            for (int j = 1; j < 8; ++j) {
-                wr[j] = tr[j * t * step];
-                wi[j] = ti[j * t * step];
-            }
+            const double* cr = wr + 7 * t;
+            const double* ci = wi + 7 * t;
             for (int l = 0; l < L; l += kVecWidth<L>) {
                 V er[8], ei[8];
                 for (int j = 0; j < 8; ++j) {
@@ -464,7 +458,7 @@ template <int L>
                 }
                 if (t != 0)
                     for (int j = 1; j < 8; ++j)
-                        mul(er[j], ei[j], wr[j], wi[j]);
+                        mul(er[j], ei[j], cr[j - 1], ci[j - 1]);
                 V xr[8], xi[8];
                 dft8(er, ei, xr, xi);
                 for (int k = 0; k < 8; ++k) {
@@ -478,29 +472,23 @@ template <int L>
 }
 
 // All radix-2 stages for half-lengths h = hFirst, 2*hFirst, ..., n/2, in
-// steps of eight where they divide out and of four or two for the rest.
-// Eight blocks far apart would share the same few cache sets, and a step
-// of eight then loses its lines between the two halves of a batch: from
-// kWideBlock on, steps of four.
-constexpr int kWideBlock = 64;
-
+// the plan's combining steps.
 template <int L>
 [[gnu::always_inline]] inline void combineStages(int n, int hFirst, const FftPlan& plan,
                                                  double* __restrict yr, double* __restrict yi) {
-    const double* tr = plan.halfr.data();
-    const double* ti = plan.halfi.data();
+    const double* wr = plan.stepr.data();
+    const double* wi = plan.stepi.data();
     for (int h = hFirst; h < n;) {
-        const int left = __builtin_ctz(static_cast<unsigned>(n / h));
-        if (left == 1) {
-            combine2<L>(n, h, tr, ti, yr, yi);
-            h *= 2;
-        } else if (left == 2 || left == 4 || h >= kWideBlock) {
-            combine4<L>(n, h, tr, ti, yr, yi);
-            h *= 4;
-        } else {
-            combine8<L>(n, h, tr, ti, yr, yi);
-            h *= 8;
-        }
+        const int radix = combineRadix(n, h);
+        if (radix == 2)
+            combine2<L>(n, h, wr, wi, yr, yi);
+        else if (radix == 4)
+            combine4<L>(n, h, wr, wi, yr, yi);
+        else
+            combine8<L>(n, h, wr, wi, yr, yi);
+        wr += static_cast<size_t>(radix - 1) * h;
+        wi += static_cast<size_t>(radix - 1) * h;
+        h *= radix;
     }
 }
 

@@ -99,14 +99,18 @@ void buildStages(FftPlan& plan, int n) {
     }
 }
 
-void buildHalfAngles(FftPlan& plan, int n) {
-    const size_t count = 2 * static_cast<size_t>(n) + 1;
-    plan.halfr.resize(count);
-    plan.halfi.resize(count);
-    for (size_t k = 0; k < count; ++k) {
-        const double a = kPi * static_cast<double>(k) / n;
-        plan.halfr[k] = std::cos(a);
-        plan.halfi[k] = -std::sin(a);
+void buildSteps(FftPlan& plan, int n, int hFirst) {
+    for (int h = hFirst; h < n;) {
+        const int radix = combineRadix(n, h);
+        const long long step = 2LL * n / (static_cast<long long>(radix) * h);
+        for (int t = 0; t < h; ++t)
+            for (int j = 1; j < radix; ++j) {
+                // The angle pi*k/n with k < 2n: no reduction needed.
+                const double a = kPi * static_cast<double>(j * t * step) / n;
+                plan.stepr.push_back(std::cos(a));
+                plan.stepi.push_back(-std::sin(a));
+            }
+        h *= radix;
     }
 }
 
@@ -126,7 +130,7 @@ bool buildEven(FftPlan& plan, int n) {
     while (m % 2 == 0)
         m /= 2;
     plan.blocks = n / m;
-    buildHalfAngles(plan, n);
+    buildSteps(plan, n, m);
     plan.oddPart.reset(new (std::nothrow) FftPlan);
     if (!plan.oddPart) return false;
     plan.oddPart->n = m;
@@ -135,7 +139,8 @@ bool buildEven(FftPlan& plan, int n) {
 }
 
 void buildPowerOfTwo(FftPlan& plan, int n) {
-    buildHalfAngles(plan, n);
+    // The first sweep does the stages of half-lengths 1 and 2.
+    buildSteps(plan, n, 4);
     plan.rev.resize(static_cast<size_t>(n));
     // Bit-reversed counter: add one at the top bit and carry downward.
     int r = 0;

@@ -29,10 +29,11 @@ struct FftPlan {
     std::vector<double> twr, twi;
     std::vector<double> rootr, rooti;
 
-    // Powers of two from 4 on, and even lengths 2^k * m: t[k] =
-    // exp(-pi*i*k/n) for k <= 2n; for powers of two the bit-reversal
-    // permutation too.
-    std::vector<double> halfr, halfi;
+    // Powers of two from 4 on, and even lengths 2^k * m: the twiddles of
+    // the combining steps in the order they are used, for a step of radix r
+    // at half-length h exp(-2*pi*i*j*t/(r*h)) for t < h, 1 <= j < r; for
+    // powers of two the bit-reversal permutation too.
+    std::vector<double> stepr, stepi;
     std::vector<int32_t> rev;
 
     // Even lengths 2^k * m with odd m > 1: 2^k transforms of length m by
@@ -47,6 +48,21 @@ struct FftPlan {
     std::vector<double> chirpr, chirpi, filterr, filteri;
     std::unique_ptr<FftPlan> inner;
 };
+
+// The combining steps of a transform of length n run from half-length
+// 4 (powers of two) or the odd part m on, each joining `radix` blocks of
+// length h: steps of eight where they divide out, of four or two for the
+// rest. Eight blocks far apart would share the same few cache sets, and a
+// step of eight would lose its lines between the two halves of a batch:
+// from kWideBlock on, steps of four.
+inline constexpr int kWideBlock = 64;
+
+inline int combineRadix(int n, int h) {
+    const int left = __builtin_ctz(static_cast<unsigned>(n / h));
+    if (left == 1) return 2;
+    if (left == 2 || left == 4 || h >= kWideBlock) return 4;
+    return 8;
+}
 
 // Elements each work buffer needs per sequence for a transform of length n.
 int workLength(int n) noexcept;
