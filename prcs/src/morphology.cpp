@@ -43,6 +43,26 @@ void extremumRowsInOrder(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& 
 
 template <class T, bool IsMin> T pick(T a, T b) { return IsMin ? std::min(a, b) : std::max(a, b); }
 
+// The same for a short run of Len elements, all taken at once: one pass.
+template <class T, bool IsMin, int Len>
+QD_ROW_KERNEL void shortRunExtremum(const T* __restrict src, int32_t first, int32_t w, T* __restrict o) {
+    auto clamped = [&](int32_t x) {
+        T v = src[std::clamp(x + first, 0, w - 1)];
+        for (int32_t k = 1; k < Len; ++k) v = pick<T, IsMin>(v, src[std::clamp(x + first + k, 0, w - 1)]);
+        return v;
+    };
+    // Positions whose whole run lies inside the row.
+    const int32_t lo = std::clamp(-first, 0, w), hi = std::clamp(w - first - Len + 1, lo, w);
+    for (int32_t x = 0; x < lo; ++x) o[x] = clamped(x);
+    const T* p = src + first;
+    for (int32_t x = lo; x < hi; ++x) {
+        T v = p[x];
+        for (int32_t k = 1; k < Len; ++k) v = pick<T, IsMin>(v, p[x + k]);
+        o[x] = v;
+    }
+    for (int32_t x = hi; x < w; ++x) o[x] = clamped(x);
+}
+
 // The extremum of each run of `len` elements starting at column x + first
 // of the source row, for x in 0 .. w - 1, columns clamped to the row, by
 // doubling spans; tmp holds w + len values. The row is read where it lies:
@@ -50,6 +70,13 @@ template <class T, bool IsMin> T pick(T a, T b) { return IsMin ? std::min(a, b) 
 template <class T, bool IsMin>
 QD_ROW_KERNEL void runExtremum(const T* __restrict src, int32_t first, int32_t len, int32_t w, T* __restrict tmp,
                                T* __restrict o) {
+    switch (len) {
+    case 2: return shortRunExtremum<T, IsMin, 2>(src, first, w, o);
+    case 3: return shortRunExtremum<T, IsMin, 3>(src, first, w, o);
+    case 4: return shortRunExtremum<T, IsMin, 4>(src, first, w, o);
+    case 5: return shortRunExtremum<T, IsMin, 5>(src, first, w, o);
+    default: break;
+    }
     auto at = [&](int32_t x) { return src[std::clamp(x + first, 0, w - 1)]; };
     // Positions x whose run of two lies inside the row: from -first to w - 2 - first.
     const int32_t lo = std::max(0, -first);
