@@ -40,6 +40,30 @@ template <class T, class S> QD_ROW_KERNEL void copyRow(T* __restrict dst, const 
 
 } // namespace
 
+// Rows y of some derived image, `length` elements each, made on demand by
+// make(y, row) and kept in a ring of `depth` buffers, so any `depth`
+// consecutive rows can be in use at once.
+template <class T> class RowRing {
+public:
+    RowRing(size_t length, int32_t depth)
+        : length_(length), depth_(depth), buf_(length * size_t(depth)), held_(size_t(depth), -1) {}
+    template <class Make> T* row(int32_t y, Make&& make) {
+        const size_t slot = size_t(y % depth_);
+        T* b = buf_.data() + slot * length_;
+        if (held_[slot] != y) {
+            make(y, b);
+            held_[slot] = y;
+        }
+        return b;
+    }
+
+private:
+    size_t length_;
+    int32_t depth_;
+    std::vector<T> buf_;
+    std::vector<int32_t> held_;
+};
+
 // Rows of a matrix of S padded by `left` and `right` copies of their edge
 // pixels and held as T (the same values, exactly);
 // row indices are clamped. A ring of `depth` buffers (never more than there
@@ -48,32 +72,25 @@ template <class T, class S> QD_ROW_KERNEL void copyRow(T* __restrict dst, const 
 template <class T, class S = T> class ClampedRows {
 public:
     ClampedRows(WindowRows<S> rows, int32_t w, int32_t h, int32_t left, int32_t right, int32_t depth)
-        : rows_(rows), w_(w), h_(h), left_(left), right_(right), depth_(std::min(depth, h)),
-          stride_(size_t(left) + size_t(w) + size_t(right)), buf_(stride_ * size_t(depth_)),
-          held_(size_t(depth_), -1) {}
+        : rows_(rows), w_(w), h_(h), left_(left), right_(right),
+          ring_(size_t(left) + size_t(w) + size_t(right), std::min(depth, h)) {}
 
     // Pointer to element 0 of row y (clamped); elements -left .. w - 1 + right
     // are readable.
     const T* row(int32_t y) {
-        y = clampIndex(y, h_);
-        const size_t slot = size_t(y % depth_);
-        T* b = buf_.data() + slot * stride_;
-        if (held_[slot] != y) {
-            const S* src = rows_[y];
-            std::fill(b, b + left_, T(src[0]));
-            copyRow(b + left_, src, w_);
-            std::fill(b + left_ + w_, b + stride_, T(src[w_ - 1]));
-            held_[slot] = y;
-        }
-        return b + left_;
+        return ring_.row(clampIndex(y, h_), [&](int32_t r, T* b) {
+                   const S* src = rows_[r];
+                   std::fill(b, b + left_, T(src[0]));
+                   copyRow(b + left_, src, w_);
+                   std::fill(b + left_ + w_, b + left_ + w_ + right_, T(src[w_ - 1]));
+               }) +
+               left_;
     }
 
 private:
     WindowRows<S> rows_;
-    int32_t w_, h_, left_, right_, depth_;
-    size_t stride_;
-    std::vector<T> buf_;
-    std::vector<int32_t> held_;
+    int32_t w_, h_, left_, right_;
+    RowRing<T> ring_;
 };
 
 // Row y of a matrix with one wrapped element at each end: element -1 is the

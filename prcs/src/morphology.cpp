@@ -138,15 +138,14 @@ public:
         w_ = w;
         h_ = h;
         const OffsetSpan s = spanOf(offsets);
-        depth_ = std::min(s.up + s.down + 1, h);
+        const int32_t depth = std::min(s.up + s.down + 1, h);
         shapeOf_.resize(runs_.size());
         for (size_t i = 0; i < runs_.size(); ++i) {
             auto it = std::find_if(shapes_.begin(), shapes_.end(), [&](const Shape& sh) {
                 return sh.first == runs_[i].first && sh.len == runs_[i].len;
             });
             if (it == shapes_.end()) {
-                shapes_.push_back({runs_[i].first, runs_[i].len, std::vector<T>(size_t(w) * size_t(depth_)),
-                                   std::vector<int32_t>(size_t(depth_), -1)});
+                shapes_.push_back({runs_[i].first, runs_[i].len, RowRing<T>(size_t(w), depth)});
                 it = shapes_.end() - 1;
             }
             shapeOf_[i] = size_t(it - shapes_.begin());
@@ -170,19 +169,13 @@ private:
     // Reduced rows, a ring per distinct run shape, keyed by source row.
     struct Shape {
         int32_t first, len;
-        std::vector<T> buf;
-        std::vector<int32_t> held;
+        RowRing<T> rows;
     };
 
     template <class Source> const T* reduced(Shape& sh, int32_t y, Source& source) {
-        y = clampIndex(y, h_);
-        const size_t slot = size_t(y % depth_);
-        T* b = sh.buf.data() + slot * size_t(w_);
-        if (sh.held[slot] != y) {
-            runExtremum<T, IsMin>(source(y), sh.first, sh.len, w_, tmp_.data(), b);
-            sh.held[slot] = y;
-        }
-        return b;
+        return sh.rows.row(clampIndex(y, h_), [&](int32_t r, T* b) {
+            runExtremum<T, IsMin>(source(r), sh.first, sh.len, w_, tmp_.data(), b);
+        });
     }
 
     std::vector<Run> runs_; // one per element row
@@ -190,7 +183,7 @@ private:
     std::vector<size_t> shapeOf_;
     std::vector<T> tmp_;
     std::vector<const T*> parts_;
-    int32_t w_ = 0, h_ = 0, depth_ = 1;
+    int32_t w_ = 0, h_ = 0;
 };
 
 // Every row of out from make(y, row), then finish(y, row); `pumps` message
@@ -227,19 +220,11 @@ bool composedByRuns(MTHANDLE src, MTHANDLE out, const std::vector<Offset>& offse
     RunsExtremum<T, !FirstIsMin> second;
     if (!first.init(offsets, w, h) || !second.init(offsets, w, h)) return false;
     const OffsetSpan s = spanOf(offsets);
-    const int32_t depth = std::min(s.up + s.down + 1, h);
-    std::vector<T> ring(size_t(w) * size_t(depth));
-    std::vector<int32_t> held(size_t(depth), -1);
+    RowRing<T> firstRows(size_t(w), std::min(s.up + s.down + 1, h));
     const WindowRows<T> rows = rowsOf<T>(src);
     auto source = [&](int32_t r) -> const T* { return rows[r]; };
-    auto firstRow = [&](int32_t r) -> const T* {
-        const size_t slot = size_t(r % depth);
-        T* b = ring.data() + slot * size_t(w);
-        if (held[slot] != r) {
-            first.rowInto(r, source, b);
-            held[slot] = r;
-        }
-        return b;
+    auto firstRow = [&](int32_t r) {
+        return firstRows.row(r, [&](int32_t y, T* b) { first.rowInto(y, source, b); });
     };
     // As many pumps as the two filters one after the other.
     makeRows<T>(out, 2 * int64_t(w), [&](int32_t y, T* o) { second.rowInto(y, firstRow, o); }, finish);

@@ -186,6 +186,18 @@ double traceContour(const Plane<T>& labels, const std::vector<uint8_t>& boundary
 // three of its pixels and 3 for a full one. Each pair and block is counted
 // at its first pixel of the label in raster order, so only the object runs
 // are visited.
+// The terms counted at one pixel from its neighbours of the same label (0 or
+// 1 each); first: the pixel begins its run, so the one left of it differs.
+inline int32_t eulerTerms(int32_t right, int32_t down, int32_t downRight, int32_t downLeft, int32_t first,
+                          bool eight) {
+    const int32_t t = right + down + downRight; // the block with the pixel at its top left, less the pixel
+    const int32_t terms = 1 - right - down;     // the pixel, its right and lower pairs
+    if (!eight) return terms + (t == 3);
+    // Diagonal pairs, triangles less full blocks, and the block to the left
+    // when this is its first pixel of the label.
+    return terms - downRight - downLeft + (t == 3 ? 3 : t == 2 ? 1 : 0) + (downLeft & down & first);
+}
+
 template <class T>
 std::vector<int64_t> eulerNumbers(const Plane<T>& l, const RunImage& runs, int32_t n, bool eight) {
     std::vector<int64_t> e(size_t(n) + 1, 0);
@@ -199,37 +211,20 @@ std::vector<int64_t> eulerNumbers(const Plane<T>& l, const RunImage& runs, int32
             if (k < 1 || k > n) continue;
             // Runs are maximal, so inside one the left and right neighbours
             // are k exactly away from its ends.
-            int64_t sum = 0;
             auto pixel = [&](int32_t x) {
-                const bool right = x + 1 < run.x1;
-                const bool down = next && next[x] == k;
-                const bool downRight = next && x + 1 < w && next[x + 1] == k;
-                const bool downLeft = next && x > 0 && next[x - 1] == k;
-                sum += 1 - right - down; // the pixel, its right and lower pairs
-                const int32_t inBlock = 1 + right + down + downRight; // block with x, y at its top left
-                if (!eight) {
-                    sum += inBlock == 4;
-                    return;
-                }
-                sum -= downRight + downLeft;
-                if (inBlock >= 3) sum += inBlock == 4 ? 3 : 1;
-                // The block to the left, when this is its first pixel of k.
-                if (downLeft && down && x == run.x0) sum += 1;
+                const int32_t down = next && next[x] == k;
+                const int32_t downRight = next && x + 1 < w && next[x + 1] == k;
+                const int32_t downLeft = next && x > 0 && next[x - 1] == k;
+                return eulerTerms(x + 1 < run.x1, down, downRight, downLeft, x == run.x0, eight);
             };
-            // Away from the image's sides the same terms, without branches.
+            // Away from the image's sides and the last row no neighbour
+            // needs a test, and the loop runs without branches.
             const int32_t lo = next ? std::max(run.x0, 1) : run.x1, hi = next ? std::min(run.x1, w - 1) : run.x1;
-            for (int32_t x = run.x0; x < std::min(lo, run.x1); ++x) pixel(x);
-            int64_t part = 0;
-            for (int32_t x = lo; x < hi; ++x) {
-                const int32_t right = x + 1 < run.x1, first = x == run.x0;
-                const int32_t down = next[x] == k, downRight = next[x + 1] == k, downLeft = next[x - 1] == k;
-                const int32_t t = right + down + downRight;
-                part += 1 - right - down;
-                if (eight) part += -downRight - downLeft + (t == 3 ? 3 : t == 2 ? 1 : 0) + (downLeft & down & first);
-                else part += t == 3;
-            }
-            sum += part;
-            for (int32_t x = std::max(hi, lo); x < run.x1; ++x) pixel(x);
+            int64_t sum = 0;
+            for (int32_t x = run.x0; x < std::min(lo, run.x1); ++x) sum += pixel(x);
+            for (int32_t x = lo; x < hi; ++x)
+                sum += eulerTerms(x + 1 < run.x1, next[x] == k, next[x + 1] == k, next[x - 1] == k, x == run.x0, eight);
+            for (int32_t x = std::max(hi, lo); x < run.x1; ++x) sum += pixel(x);
             e[size_t(k)] += sum;
         }
     }
